@@ -1,0 +1,7 @@
+#include "app/borq.hpp"
+
+namespace borq {
+
+int run(int, char**) { return 0; }
+
+}  // namespace borq

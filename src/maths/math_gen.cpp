@@ -1,0 +1,3 @@
+#include "maths/math_gen.hpp"
+
+namespace vorn_math_general {}

@@ -1,0 +1,3 @@
+#include "reflections/reflct_util.hpp"
+
+namespace vorn_reflections_utilities {}

@@ -1,0 +1,4 @@
+// Module vorn_reflections_utilities.
+#pragma once
+
+namespace vorn_reflections_utilities {}

@@ -1,0 +1,3 @@
+#include "symmetry/symmetry.hpp"
+
+namespace vorn_crystallographic_symmetry {}

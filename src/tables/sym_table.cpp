@@ -1,0 +1,3 @@
+#include "tables/sym_table.hpp"
+
+namespace vorn_symmetry_tables {}

@@ -1,0 +1,120 @@
+// Fixed-field writers and readers follow formatted Fortran I/O to the digit.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "text/fixed_text.hpp"
+#include "text/fortran_format.hpp"
+#include "text/fortran_int.hpp"
+
+using namespace vorn_string_utilities;
+
+TEST(FortranWriters, IntegerFields) {
+    EXPECT_EQ(format_i(42, 8), "      42");
+    EXPECT_EQ(format_i(-7, 4), "  -7");
+    EXPECT_EQ(format_i(12345, 4), "****");
+    EXPECT_EQ(format_i(-999, 4), "-999");
+    EXPECT_EQ(format_i(-1000, 4), "****");
+}
+
+TEST(FortranWriters, FixedPointRoundsHalfEvenFromExactBinary) {
+    EXPECT_EQ(format_f(0.5, 8, 4), "  0.5000");
+    EXPECT_EQ(format_f(0.125, 5, 2), " 0.12");   // exact tie goes to even
+    EXPECT_EQ(format_f(0.375, 5, 2), " 0.38");
+    EXPECT_EQ(format_f(2.675, 5, 2), " 2.67");   // 2.675 is below the tie in binary
+    EXPECT_EQ(format_f(static_cast<float>(1.38299), 10, 5), "   1.38299");
+    EXPECT_EQ(format_f(-0.00001, 8, 4), " -0.0000");
+    EXPECT_EQ(format_f(-0.0, 8, 4), " -0.0000");
+    EXPECT_EQ(format_f(123456.0, 8, 4), "********");
+    EXPECT_EQ(format_f(0.5, 5, 4), ".5000");     // optional leading zero dropped
+    EXPECT_EQ(format_f(-0.5, 6, 4), "-.5000");
+    EXPECT_EQ(format_f(3.0, 5, 0), "   3.");
+    EXPECT_EQ(format_f(std::nan(""), 8, 4), "     NaN");
+}
+
+TEST(FortranWriters, ExponentForm) {
+    EXPECT_EQ(format_e(1234.5, 12, 4), "  0.1234E+04");
+    EXPECT_EQ(format_e(-0.00012345, 12, 4), " -0.1234E-03");
+    EXPECT_EQ(format_e(0.0, 10, 3), " 0.000E+00");
+    EXPECT_EQ(format_e(1e-120, 10, 3), " 0.100-119");
+}
+
+TEST(FortranReaders, IntegerFieldsIgnoreBlanks) {
+    std::int32_t v = -5;
+    ASSERT_TRUE(read_i_field("    ", v));
+    EXPECT_EQ(v, 0);
+    ASSERT_TRUE(read_i_field(" 1 2", v));
+    EXPECT_EQ(v, 12);
+    ASSERT_TRUE(read_i_field("  -3", v));
+    EXPECT_EQ(v, -3);
+    EXPECT_FALSE(read_i_field(" 1.2", v));
+    EXPECT_FALSE(read_i_field("  - ", v));
+    EXPECT_FALSE(read_i_field("99999999999", v));
+    ASSERT_TRUE(read_i_field("-2147483648", v));
+    EXPECT_EQ(v, INT32_MIN);
+}
+
+TEST(FortranReaders, RealFieldsImpliedDecimalsAndExponents) {
+    float v = 0;
+    ASSERT_TRUE(read_f_field("12345", 2, v));
+    EXPECT_EQ(v, 123.45f);
+    ASSERT_TRUE(read_f_field("  12.5  ", 2, v));
+    EXPECT_EQ(v, 12.5f);
+    ASSERT_TRUE(read_f_field("        ", 2, v));
+    EXPECT_EQ(v, 0.0f);
+    ASSERT_TRUE(read_f_field("1.5E2", 2, v));
+    EXPECT_EQ(v, 150.0f);
+    ASSERT_TRUE(read_f_field("1.5D-1", 2, v));
+    EXPECT_EQ(v, 0.15f);
+    ASSERT_TRUE(read_f_field("1.5+3", 2, v));
+    EXPECT_EQ(v, 1500.0f);
+    ASSERT_TRUE(read_f_field("-0.05", 2, v));
+    EXPECT_EQ(v, -0.05f);
+    ASSERT_TRUE(read_f_field("1 2.5", 2, v));
+    EXPECT_EQ(v, 12.5f);
+    // correctly rounded from a long digit string
+    ASSERT_TRUE(read_f_field("0.100000001490116119384765625", 0, v));
+    EXPECT_EQ(v, 0.1f);
+    ASSERT_TRUE(read_f_field("16777217", 0, v));
+    EXPECT_EQ(v, 16777216.0f);
+    EXPECT_FALSE(read_f_field("1.2.3", 2, v));
+    EXPECT_FALSE(read_f_field("abc", 2, v));
+    EXPECT_FALSE(read_f_field("1E", 2, v));
+    EXPECT_FALSE(read_f_field("1E99999", 2, v));
+    EXPECT_FALSE(read_f_field(".", 2, v));
+}
+
+TEST(FortranReaders, WrittenValuesReadBack) {
+    for (float x : {0.0f, 1.0f, -2.5f, 123.4567f, -0.0001f, 9999.999f}) {
+        float back = 1e30f;
+        ASSERT_TRUE(read_f_field(format_f(x, 12, 4), 4, back));
+        EXPECT_NEAR(back, x, 0.00005f) << x;
+    }
+    for (int i : {0, 1, -1, 4096, -2147483647}) {
+        std::int32_t back = 7;
+        ASSERT_TRUE(read_i_field(format_i(i, 12), back));
+        EXPECT_EQ(back, i);
+    }
+}
+
+TEST(FortranInt, WrapAroundAndNint) {
+    EXPECT_EQ(wrap_add(INT32_MAX, 1), INT32_MIN);
+    EXPECT_EQ(wrap_mul(65536, 65536), 0);
+    EXPECT_EQ(wrap_abs(INT32_MIN), INT32_MIN);
+    EXPECT_EQ(nint(1.5), 2);
+    EXPECT_EQ(nint(-1.5), -2);
+    EXPECT_EQ(nint(2.4999), 2);
+}
+
+TEST(FixedTexts, BlankPaddedComparison) {
+    FixedText<12> a("P 21 21 21");
+    EXPECT_EQ(a.view(), "P 21 21 21  ");
+    EXPECT_TRUE(a == "P 21 21 21");
+    EXPECT_TRUE(a == FixedText<20>("P 21 21 21"));
+    EXPECT_FALSE(a == "P 21 21 2");
+    FixedText<3> cut("ABCDEF");
+    EXPECT_EQ(cut.view(), "ABC");
+    EXPECT_EQ(fixed("ab", 4), "ab  ");
+    EXPECT_EQ(trim_both("  x y  "), "x y");
+}
