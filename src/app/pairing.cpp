@@ -1,0 +1,352 @@
+// Classification of the reflections: the asymmetric-unit key and the sort by
+// it, centric reflections, Friedel pairs, outlying pairs and the coverage
+// report with missing_A.dat.
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <ostream>
+
+#include "app/borq.hpp"
+#include "maths/math_gen.hpp"
+#include "reflections/reflct_util.hpp"
+#include "text/fortran_format.hpp"
+#include "text/fortran_int.hpp"
+
+namespace borq {
+
+namespace {
+
+using vorn_crystallographic_symmetry::at1;
+using vorn_crystallographic_symmetry::RotationMatrix;
+using vorn_reflections_utilities::Hkl;
+using vorn_string_utilities::format_f;
+using vorn_string_utilities::format_i;
+using vorn_string_utilities::wrap_add;
+using vorn_string_utilities::wrap_mul;
+using vorn_string_utilities::wrap_neg;
+using vorn_string_utilities::wrap_sub;
+
+// Rows a table of the run can offer for a count of n: never past its end.
+template <class Table>
+std::int32_t usable_rows(const Table& table, std::int32_t n) {
+    const std::int64_t held = table.empty() ? 0 : static_cast<std::int64_t>(table.size()) - 1;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(n, 0, held));
+}
+
+// The reduced operators that the pairing uses, capped at the record's size.
+std::int32_t reduced_operators(const SpaceGroup& group) {
+    return std::clamp<std::int32_t>(group.reduced_count, 0, static_cast<std::int32_t>(group.operators.size()));
+}
+
+RotationMatrix transposed(const RotationMatrix& m) {
+    RotationMatrix t{};
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) t[i][j] = m[j][i];
+    return t;
+}
+
+Hkl indices_of(const HklInfoRow& row) { return {row.h, row.k, row.l}; }
+
+Hkl negated(const Hkl& v) { return {wrap_neg(v[0]), wrap_neg(v[1]), wrap_neg(v[2])}; }
+
+std::int32_t determinant(const RotationMatrix& m) {
+    const auto minor = [&](int r1, int c1, int r2, int c2) {
+        return wrap_sub(wrap_mul(m[r1][c1], m[r2][c2]), wrap_mul(m[r1][c2], m[r2][c1]));
+    };
+    return wrap_add(wrap_sub(wrap_mul(m[0][0], minor(1, 1, 2, 2)), wrap_mul(m[0][1], minor(1, 0, 2, 2))),
+                    wrap_mul(m[0][2], minor(1, 0, 2, 1)));
+}
+
+// Inverse of a unimodular integer matrix (determinant d = +-1): adj(m) * d.
+RotationMatrix unimodular_inverse(const RotationMatrix& m, std::int32_t d) {
+    RotationMatrix inv{};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            // Cofactor of element (j, i).
+            const int r1 = (j + 1) % 3, r2 = (j + 2) % 3, c1 = (i + 1) % 3, c2 = (i + 2) % 3;
+            const std::int32_t cofactor = wrap_sub(wrap_mul(m[r1][c1], m[r2][c2]), wrap_mul(m[r1][c2], m[r2][c1]));
+            inv[i][j] = wrap_mul(cofactor, d);
+        }
+    }
+    return inv;
+}
+
+bool is_null(const RotationMatrix& m) {
+    for (const auto& row : m)
+        for (std::int32_t x : row)
+            if (x != 0) return false;
+    return true;
+}
+
+// How the Friedel search finds, for row i and one reduced operator R, the
+// rows j with -(h_j R) = h_i.
+enum class MateSearch {
+    lookup,   // R unimodular: h_j = -h_i R^-1, one triple to look up
+    any_row,  // R null: every later row of the key matches when h_i is 0 0 0
+    scan      // any other matrix: test every later row of the key
+};
+
+struct OperatorForSearch {
+    RotationMatrix rot_t;    // transpose of rot, for mvmuli
+    RotationMatrix inverse_t;  // transpose of rot^-1 when rot is unimodular
+    MateSearch search;
+};
+
+// The rows ordered by (key, h, k, l, row), so that the rows of one key with
+// given indices form a run of positions.  cursor[p], for the first position
+// p of a run, is the first position of that run not yet known to be used up.
+struct RowIndex {
+    std::vector<std::int32_t> rows;
+    std::vector<std::int32_t> cursor;
+};
+
+bool row_before(const HklInfo& t, std::int32_t a, std::int32_t b) {
+    const HklInfoRow& x = t[static_cast<std::size_t>(a)];
+    const HklInfoRow& y = t[static_cast<std::size_t>(b)];
+    if (x.asu_key != y.asu_key) return x.asu_key < y.asu_key;
+    if (x.h != y.h) return x.h < y.h;
+    if (x.k != y.k) return x.k < y.k;
+    if (x.l != y.l) return x.l < y.l;
+    return a < b;
+}
+
+}  // namespace
+
+std::array<std::int32_t, 3> mvmuli(const std::array<std::array<std::int32_t, 3>, 3>& m,
+                                   const std::array<std::int32_t, 3>& v) {
+    std::array<std::int32_t, 3> r{};
+    for (int i = 0; i < 3; ++i) {
+        std::int32_t sum = 0;
+        for (int j = 0; j < 3; ++j) sum = wrap_add(sum, wrap_mul(m[i][j], v[j]));
+        r[i] = sum;
+    }
+    return r;
+}
+
+void pack_hkl(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_info, FsqData& fsq_data) {
+    const std::int32_t n = std::min(usable_rows(hkl_info, n_refl), usable_rows(fsq_data, n_refl));
+    if (n <= 0) return;
+    std::vector<std::int32_t> keys(static_cast<std::size_t>(n));
+    for (std::int32_t i = 1; i <= n; ++i) {
+        HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
+        const Hkl e = vorn_reflections_utilities::get_hequiv_asu(indices_of(row), group);
+        row.asu_key = wrap_add(wrap_add(e[0], wrap_mul(256, e[1])), wrap_mul(65536, e[2]));
+        keys[static_cast<std::size_t>(i - 1)] = row.asu_key;
+    }
+    std::vector<std::int32_t> order(static_cast<std::size_t>(n));
+    for (std::int32_t i = 0; i < n; ++i) order[static_cast<std::size_t>(i)] = i + 1;
+    vorn_math_general::sort_i(keys, n, order);
+
+    const HklInfo old_hkl(hkl_info.begin(), hkl_info.begin() + n + 1);
+    const FsqData old_fsq(fsq_data.begin(), fsq_data.begin() + n + 1);
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const auto from = static_cast<std::size_t>(order[static_cast<std::size_t>(i - 1)]);
+        hkl_info[static_cast<std::size_t>(i)] = old_hkl[from];
+        fsq_data[static_cast<std::size_t>(i)] = old_fsq[from];
+    }
+}
+
+void find_centric(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_info) {
+    const std::int32_t n = usable_rows(hkl_info, n_refl);
+    const std::int32_t n_ops = reduced_operators(group);
+    std::vector<RotationMatrix> rot_t;
+    for (std::int32_t op = 1; op <= n_ops; ++op) rot_t.push_back(transposed(at1(group.operators, op).rot));
+    for (std::int32_t i = 1; i <= n; ++i) {
+        HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
+        row.partner = partner_missing;
+        const Hkl h = indices_of(row);
+        for (const RotationMatrix& r : rot_t) {
+            const Hkl image = mvmuli(r, h);
+            if (wrap_add(image[0], h[0]) == 0 && wrap_add(image[1], h[1]) == 0 && wrap_add(image[2], h[2]) == 0) {
+                row.partner = partner_centric;
+                break;
+            }
+        }
+    }
+}
+
+void find_friedels(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_info) {
+    // For each row i still without partner, the mate is the first later row j
+    // of the same key, not yet paired, with -(h_j R) = h_i for some reduced
+    // operator R.  Rather than testing every later row of the key (quadratic
+    // when many rows share a key), the rows are indexed by (key, h, k, l) and
+    // the mate candidates of each operator are looked up.
+    const std::int32_t n = usable_rows(hkl_info, n_refl);
+    const std::int32_t n_ops = reduced_operators(group);
+    if (n <= 1 || n_ops == 0) return;
+
+    std::vector<OperatorForSearch> ops;
+    for (std::int32_t op = 1; op <= n_ops; ++op) {
+        const RotationMatrix& rot = at1(group.operators, op).rot;
+        OperatorForSearch o{transposed(rot), RotationMatrix{}, MateSearch::scan};
+        const std::int32_t d = determinant(rot);
+        if (d == 1 || d == -1) {
+            o.inverse_t = transposed(unimodular_inverse(rot, d));
+            o.search = MateSearch::lookup;
+        } else if (is_null(rot)) {
+            o.search = MateSearch::any_row;
+        }
+        ops.push_back(o);
+    }
+
+    RowIndex index;
+    index.rows.resize(static_cast<std::size_t>(n));
+    for (std::int32_t i = 0; i < n; ++i) index.rows[static_cast<std::size_t>(i)] = i + 1;
+    std::sort(index.rows.begin(), index.rows.end(),
+              [&](std::int32_t a, std::int32_t b) { return row_before(hkl_info, a, b); });
+    index.cursor.resize(static_cast<std::size_t>(n));
+    for (std::int32_t p = 0; p < n; ++p) index.cursor[static_cast<std::size_t>(p)] = p;
+
+    // The rows of one key follow each other; block_end is the first row
+    // after those of row i's key.
+    std::int32_t block_end = 1;
+
+    // First row of positions [first, last) of the index that is later than
+    // row i and not yet paired; the rows skipped on the way can never become
+    // candidates again (rows only get paired, and i only grows), so the
+    // cursor of the run's first position remembers how far it got.
+    const auto first_free = [&](std::int32_t first, std::int32_t last, std::int32_t i) -> std::int32_t {
+        std::int32_t p = index.cursor[static_cast<std::size_t>(first)];
+        while (p < last) {
+            const std::int32_t row = index.rows[static_cast<std::size_t>(p)];
+            if (row > i && hkl_info[static_cast<std::size_t>(row)].partner <= 0) break;
+            ++p;
+        }
+        index.cursor[static_cast<std::size_t>(first)] = p;
+        return p < last ? index.rows[static_cast<std::size_t>(p)] : 0;
+    };
+    // Positions of the rows with the given key and indices.
+    const auto range_of = [&](std::int32_t key, const Hkl& t) {
+        const auto less = [&](std::int32_t row, const std::pair<std::int32_t, Hkl>& v) {
+            const HklInfoRow& x = hkl_info[static_cast<std::size_t>(row)];
+            if (x.asu_key != v.first) return x.asu_key < v.first;
+            return indices_of(x) < v.second;
+        };
+        const auto greater = [&](const std::pair<std::int32_t, Hkl>& v, std::int32_t row) {
+            const HklInfoRow& x = hkl_info[static_cast<std::size_t>(row)];
+            if (x.asu_key != v.first) return v.first < x.asu_key;
+            return v.second < indices_of(x);
+        };
+        const std::pair<std::int32_t, Hkl> v{key, t};
+        const auto lo = std::lower_bound(index.rows.begin(), index.rows.end(), v, less);
+        const auto hi = std::upper_bound(lo, index.rows.end(), v, greater);
+        return std::pair<std::int32_t, std::int32_t>{static_cast<std::int32_t>(lo - index.rows.begin()),
+                                                     static_cast<std::int32_t>(hi - index.rows.begin())};
+    };
+
+    for (std::int32_t i = 1; i <= n; ++i) {
+        if (i >= block_end) {
+            block_end = i + 1;
+            while (block_end <= n &&
+                   hkl_info[static_cast<std::size_t>(block_end)].asu_key == hkl_info[static_cast<std::size_t>(i)].asu_key)
+                ++block_end;
+        }
+        HklInfoRow& row_i = hkl_info[static_cast<std::size_t>(i)];
+        if (row_i.partner != partner_missing) continue;
+        const Hkl h_i = indices_of(row_i);
+        std::int32_t mate = 0;  // the smallest matching row over all operators
+        for (const OperatorForSearch& o : ops) {
+            std::int32_t j = 0;
+            if (o.search == MateSearch::lookup) {
+                const Hkl target = mvmuli(o.inverse_t, negated(h_i));
+                const auto [first, last] = range_of(row_i.asu_key, target);
+                if (first < last) j = first_free(first, last, i);
+            } else if (o.search == MateSearch::any_row) {
+                // -(h_j 0) = 0 0 0: only the zero reflection has such mates.
+                if (h_i == Hkl{0, 0, 0}) {
+                    for (std::int32_t r = i + 1; r < block_end && j == 0; ++r)
+                        if (hkl_info[static_cast<std::size_t>(r)].partner <= 0) j = r;
+                }
+            } else {
+                for (std::int32_t r = i + 1; r < block_end; ++r) {
+                    if (hkl_info[static_cast<std::size_t>(r)].partner > 0) continue;
+                    if (negated(mvmuli(o.rot_t, indices_of(hkl_info[static_cast<std::size_t>(r)]))) == h_i) {
+                        j = r;
+                        break;
+                    }
+                }
+            }
+            if (j != 0 && (mate == 0 || j < mate)) mate = j;
+        }
+        if (mate != 0) {
+            row_i.partner = mate;
+            hkl_info[static_cast<std::size_t>(mate)].partner = i;
+        }
+    }
+}
+
+void find_outliers(std::int32_t n_refl, HklInfo& hkl_info, const FsqData& fsq_data, std::ostream& out) {
+    const std::int32_t n = std::min(usable_rows(hkl_info, n_refl), usable_rows(fsq_data, n_refl));
+    std::vector<char> done(static_cast<std::size_t>(n) + 1, 0);
+    const auto mate_of = [&](std::int32_t i) -> std::int32_t {
+        const std::int32_t j = hkl_info[static_cast<std::size_t>(i)].partner;
+        return (j > 0 && j <= n) ? j : 0;
+    };
+
+    // Pass 1: the largest calculated difference over all pairs.
+    float largest = 0.0f;
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const std::int32_t j = done[static_cast<std::size_t>(i)] ? 0 : mate_of(i);
+        if (j == 0) continue;
+        const float calc = std::fabs(fsq_data[static_cast<std::size_t>(i)].fc2 - fsq_data[static_cast<std::size_t>(j)].fc2);
+        if (calc > largest) largest = calc;
+        done[static_cast<std::size_t>(i)] = done[static_cast<std::size_t>(j)] = 1;
+    }
+    const float limit = 2.0f * largest;
+    out << "\nINFORMATION ON OUTLIERS:\n";
+    out << "Max. allowed difference   = " << format_f(limit, 8, 2) << '\n';
+
+    // Pass 2: pairs whose observed difference exceeds the limit.
+    std::fill(done.begin(), done.end(), 0);
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const std::int32_t j = done[static_cast<std::size_t>(i)] ? 0 : mate_of(i);
+        if (j == 0) continue;
+        const FsqDataRow& a = fsq_data[static_cast<std::size_t>(i)];
+        const FsqDataRow& b = fsq_data[static_cast<std::size_t>(j)];
+        const float obs = std::fabs(a.fo2 - b.fo2);
+        if (obs > limit) {
+            HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
+            row.partner = partner_outlier;
+            hkl_info[static_cast<std::size_t>(j)].partner = partner_outlier;
+            out << "Outlier: " << format_i(row.h, 4) << format_i(row.k, 4) << format_i(row.l, 4) << " Obs = "
+                << format_f(obs, 8, 2) << " Calc = " << format_f(std::fabs(a.fc2 - b.fc2), 8, 2) << '\n';
+        }
+        done[static_cast<std::size_t>(i)] = done[static_cast<std::size_t>(j)] = 1;
+    }
+}
+
+void count_classes(std::int32_t n_refl, const HklInfo& hkl_info, std::int32_t& n_pairs, std::ostream& out) {
+    const std::int32_t n = usable_rows(hkl_info, n_refl);
+    std::int32_t centric = 0, paired = 0, unpaired = 0, outlying = 0;
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const std::int32_t p = hkl_info[static_cast<std::size_t>(i)].partner;
+        if (p == partner_centric) ++centric;
+        else if (p > 0) ++paired;
+        else if (p == partner_missing) ++unpaired;
+        else if (p == partner_outlier) ++outlying;
+    }
+    out << "\nCOVERAGE STATISTICS:\n";
+    out << "Number of reflections in hkl file                       = " << format_i(n_refl, 8) << '\n';
+    out << "Number of centric  data                                 = " << format_i(centric, 8) << '\n';
+    out << "Number of paired acentric data (excl outliers)          = " << format_i(paired, 8) << '\n';
+    out << "Number of unpaired acentric data                        = " << format_i(unpaired, 8) << '\n';
+    out << "Number of outlying pairs                                = " << format_i(outlying / 2, 8) << '\n';
+    n_pairs = paired / 2;
+
+    if (unpaired > 0) {
+        out << "Acentric reflections with missing partners are in missing_A.dat.\n";
+        std::ofstream file("missing_A.dat", std::ios::out | std::ios::trunc);
+        if (!file.is_open()) throw InputFailure{"creating missing_A.dat", "cannot open the file for writing"};
+        file << "No partner for reflections: \n";
+        for (std::int32_t i = 1; i <= n; ++i) {
+            const HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
+            if (row.partner == partner_missing)
+                file << std::string(28, ' ') << format_i(row.h, 4) << format_i(row.k, 4) << format_i(row.l, 4) << '\n';
+        }
+        file.close();
+        if (file.fail()) throw InputFailure{"writing missing_A.dat", "the file could not be written"};
+    }
+    out << '\n';
+}
+
+}  // namespace borq

@@ -1,0 +1,32 @@
+// Line records of the input files and the report of a failed input.
+#include <cerrno>
+#include <cstring>
+#include <istream>
+
+#include "app/borq.hpp"
+
+namespace borq {
+
+std::ifstream open_for_reading(const std::string& file_name) {
+    errno = 0;
+    std::ifstream in(file_name);
+    if (!in.is_open()) {
+        const int error = errno;
+        throw InputFailure{"opening " + file_name + " for reading",
+                           error != 0 ? std::strerror(error) : "cannot open the file"};
+    }
+    return in;
+}
+
+bool read_record(std::istream& in, std::string& line, std::size_t width) {
+    if (!std::getline(in, line)) return false;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    line.resize(width, ' ');
+    return true;
+}
+
+std::string failure_report(const InputFailure& failure) {
+    return "borq: failed input while " + failure.where + ": " + failure.reason;
+}
+
+}  // namespace borq

@@ -1,0 +1,291 @@
+// 3-D coordinates and geometry: cylindrical and spherical coordinates,
+// polyhedron volumes and the centres of sets of vertices.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "maths/math_3D.hpp"
+#include "maths/math_gen.hpp"
+
+namespace vorn_math_3d {
+
+namespace {
+
+const double degrees_to_radians = 0.017453292519943295;
+const double radians_to_degrees = 57.29577951308232;
+const double pi = 3.141592653589793;
+
+bool in_degrees(std::string_view angle_unit) {
+    return !angle_unit.empty() && (angle_unit[0] == 'D' || angle_unit[0] == 'd');
+}
+
+// One template for both precisions: T is the element type, and the
+// trigonometric functions are those of T (std::cos(float) is the 32-bit one).
+template <class T>
+void cart_from_cylin(T rho, T phi, T zeta, Vec3<T>& cart, std::string_view angle_unit) {
+    T ph = phi;
+    if (in_degrees(angle_unit)) ph = static_cast<T>(static_cast<double>(ph) * degrees_to_radians);
+    cart = Vec3<T>{rho * std::cos(ph), rho * std::sin(ph), zeta};
+}
+
+template <class T>
+void cylindr_coord(const Vec3<T>& cart, T& rho, T& phi, T& zeta, std::string_view angle_unit) {
+    const T x = cart[0], y = cart[1];
+    zeta = cart[2];
+    if (std::fabs(y) <= eps && std::fabs(x) <= eps)
+        phi = T(0);
+    else
+        phi = std::atan2(y, x);
+    rho = std::sqrt(x * x + y * y);
+    if (in_degrees(angle_unit)) phi = static_cast<T>(static_cast<double>(phi) * radians_to_degrees);
+}
+
+template <class T>
+void cart_from_spher(T r, T theta, T phi, Vec3<T>& cart, std::string_view angle_unit) {
+    T th = theta, ph = phi;
+    if (in_degrees(angle_unit)) {
+        th = static_cast<T>(static_cast<double>(th) * degrees_to_radians);
+        ph = static_cast<T>(static_cast<double>(ph) * degrees_to_radians);
+    }
+    cart = Vec3<T>{(r * std::cos(ph)) * std::sin(th), (r * std::sin(ph)) * std::sin(th), std::cos(th) * r};
+}
+
+template <class T>
+void spheric_coord(const Vec3<T>& cart, T& r, T& theta, T& phi, std::string_view angle_unit) {
+    const T x = cart[0], y = cart[1], z = cart[2];
+    r = std::sqrt(x * x + y * y + z * z);
+    if (r > T(0)) {
+        T c = z / r;
+        // rounding may carry |z/r| just past 1: the arc cosine then sees ±1
+        if (std::fabs(c) > T(1)) c = std::copysign(T(1), c);
+        theta = std::acos(c);
+        if (static_cast<double>(theta) < eps || std::fabs(static_cast<double>(theta) - pi) < eps)
+            phi = T(0);
+        else
+            phi = std::atan2(y, x);
+    } else {
+        theta = T(0);
+        phi = T(0);
+    }
+    if (in_degrees(angle_unit)) {
+        theta = static_cast<T>(static_cast<double>(theta) * radians_to_degrees);
+        phi = static_cast<T>(static_cast<double>(phi) * radians_to_degrees);
+    }
+}
+
+Vec3f minus(const Vec3f& a, const Vec3f& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
+float dot(const Vec3f& a, const Vec3f& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+float length(const Vec3f& a) { return vorn_math_general::euclidean_norm(3, a); }
+
+// The vertex array must hold the vertices counted.
+bool count_fits(std::int32_t vertex_count, std::span<const Vec3f> vertices) {
+    if (vertex_count < 0 || static_cast<std::size_t>(vertex_count) <= vertices.size()) return true;
+    err_math3d = true;
+    err_math3d_mess = "The number of vertices exceeds the vertex array";
+    return false;
+}
+
+// Area of the convex planar polygon through the points listed (vertex
+// numbers into q), all lying in the plane of unit normal n: the points are
+// ordered by their angle about their mean in that plane and fanned from the
+// first one.
+double face_area(const std::vector<Vec3f>& q, const std::vector<int>& face, const Vec3d& n) {
+    Vec3d mean{};
+    for (int m : face)
+        for (int c = 0; c < 3; ++c) mean[c] += q[static_cast<std::size_t>(m)][c];
+    for (auto& e : mean) e /= static_cast<double>(face.size());
+    // in-plane axes e1 (towards the first point) and e2 = n x e1
+    Vec3d e1{};
+    for (int m : face) {
+        Vec3d d{q[static_cast<std::size_t>(m)][0] - mean[0], q[static_cast<std::size_t>(m)][1] - mean[1],
+                q[static_cast<std::size_t>(m)][2] - mean[2]};
+        double len = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+        if (len > 0.0) {
+            e1 = {d[0] / len, d[1] / len, d[2] / len};
+            break;
+        }
+    }
+    const Vec3d e2 = cross_product(n, e1);
+    std::vector<std::pair<double, Vec3d>> around;
+    for (int m : face) {
+        Vec3d d{q[static_cast<std::size_t>(m)][0] - mean[0], q[static_cast<std::size_t>(m)][1] - mean[1],
+                q[static_cast<std::size_t>(m)][2] - mean[2]};
+        double u = d[0] * e1[0] + d[1] * e1[1] + d[2] * e1[2];
+        double v = d[0] * e2[0] + d[1] * e2[1] + d[2] * e2[2];
+        around.push_back({std::atan2(v, u), d});
+    }
+    std::sort(around.begin(), around.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    double area = 0.0;
+    const Vec3d& p0 = around[0].second;
+    for (std::size_t k = 1; k + 1 < around.size(); ++k) {
+        const Vec3d& p1 = around[k].second;
+        const Vec3d& p2 = around[k + 1].second;
+        Vec3d a{p1[0] - p0[0], p1[1] - p0[1], p1[2] - p0[2]};
+        Vec3d b{p2[0] - p0[0], p2[1] - p0[1], p2[2] - p0[2]};
+        Vec3d c = cross_product(a, b);
+        area += 0.5 * std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
+    }
+    return area;
+}
+
+}  // namespace
+
+void get_cart_from_cylin_dp(double rho, double phi, double zeta, Vec3d& cart, std::string_view angle_unit) {
+    cart_from_cylin(rho, phi, zeta, cart, angle_unit);
+}
+void get_cart_from_cylin_sp(float rho, float phi, float zeta, Vec3f& cart, std::string_view angle_unit) {
+    cart_from_cylin(rho, phi, zeta, cart, angle_unit);
+}
+void get_cylindr_coord_dp(const Vec3d& cart, double& rho, double& phi, double& zeta, std::string_view angle_unit) {
+    cylindr_coord(cart, rho, phi, zeta, angle_unit);
+}
+void get_cylindr_coord_sp(const Vec3f& cart, float& rho, float& phi, float& zeta, std::string_view angle_unit) {
+    cylindr_coord(cart, rho, phi, zeta, angle_unit);
+}
+void get_cart_from_spher_dp(double r, double theta, double phi, Vec3d& cart, std::string_view angle_unit) {
+    cart_from_spher(r, theta, phi, cart, angle_unit);
+}
+void get_cart_from_spher_sp(float r, float theta, float phi, Vec3f& cart, std::string_view angle_unit) {
+    cart_from_spher(r, theta, phi, cart, angle_unit);
+}
+void get_spheric_coord_dp(const Vec3d& cart, double& r, double& theta, double& phi, std::string_view angle_unit) {
+    spheric_coord(cart, r, theta, phi, angle_unit);
+}
+void get_spheric_coord_sp(const Vec3f& cart, float& r, float& theta, float& phi, std::string_view angle_unit) {
+    spheric_coord(cart, r, theta, phi, angle_unit);
+}
+
+// Every triple of vertices whose plane keeps all other vertices on the side
+// of the centre spans a face.  The face is gathered whole (all vertices in
+// the plane of the triple) and its pyramid from the centre added once, when
+// the face is met for the first time; a face of three or four vertices gives
+// what the pyramids over its triangles give.  Triples of collinear or
+// coincident vertices span no plane and are passed over.
+float polyhedron_volume(std::int32_t vertex_count, std::span<const Vec3f> vertices, const Vec3f& centre) {
+    init_err_math3d();
+    if (vertex_count < 4) {
+        err_math3d = true;
+        err_math3d_mess = "The number of vertices for polyhedron volume is less than 4";
+        return 0.0f;
+    }
+    if (!count_fits(vertex_count, vertices)) return 0.0f;
+    const int n = vertex_count;
+    std::vector<Vec3f> q(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) q[static_cast<std::size_t>(i)] = minus(vertices[static_cast<std::size_t>(i)], centre);
+    std::vector<std::vector<int>> faces_done;
+    double volume = 0.0;
+    for (int i = 0; i < n - 2; ++i)
+        for (int j = i + 1; j < n - 1; ++j)
+            for (int k = j + 1; k < n; ++k) {
+                const Vec3f& qi = q[static_cast<std::size_t>(i)];
+                const Vec3f normal = cross_product(minus(q[static_cast<std::size_t>(j)], qi),
+                                                   minus(q[static_cast<std::size_t>(k)], qi));
+                const float area = length(normal) / 2.0f;
+                if (!(area > std::numeric_limits<float>::min())) continue;
+                const float h = dot(normal, qi) / (2.0f * area);
+                if (std::fabs(h) < 1.0e-5f) continue;
+                std::vector<int> face{i, j, k};
+                bool rejected = false;
+                for (int m = 0; m < n && !rejected; ++m) {
+                    if (m == i || m == j || m == k) continue;
+                    const float s = dot(minus(qi, q[static_cast<std::size_t>(m)]), normal) / (2.0f * area) * h;
+                    if (s < -0.001f)
+                        rejected = true;
+                    else if (std::fabs(s) < 0.001f)
+                        face.push_back(m);
+                }
+                if (rejected) continue;
+                std::sort(face.begin(), face.end());
+                if (std::find(faces_done.begin(), faces_done.end(), face) != faces_done.end()) continue;
+                faces_done.push_back(face);
+                const double len = 2.0 * static_cast<double>(area);
+                const Vec3d unit{normal[0] / len, normal[1] / len, normal[2] / len};
+                volume += face_area(q, face, unit) * std::fabs(static_cast<double>(h)) / 3.0;
+            }
+    return static_cast<float>(volume);
+}
+
+void get_centroid_coord(std::int32_t vertex_count, std::span<const Vec3f> vertices, Vec3f& centroid,
+                        Vec3f& barycentre) {
+    init_err_math3d();
+    centroid = Vec3f{0, 0, 0};
+    barycentre = Vec3f{0, 0, 0};
+    if (vertex_count < 3) {
+        err_math3d = true;
+        err_math3d_mess = "Centroid calculation needs 3 vertives as minimum";
+        return;
+    }
+    if (!count_fits(vertex_count, vertices)) return;
+    const int n = vertex_count;
+    Mat3f m{};
+    Vec3f rhs{};
+    if (n == 3) {
+        const Vec3f &p1 = vertices[0], &p2 = vertices[1], &p3 = vertices[2];
+        float a, b, c, d;
+        get_plane_from_points(p1, p2, p3, a, b, c, d);
+        if (length(Vec3f{a, b, c}) <= 1.0e-4f) {
+            err_math3d = true;
+            err_math3d_mess = "Imposible to define a Plane with the three given points";
+            return;
+        }
+        const Vec3f u = minus(p2, p1), w = minus(p3, p1);
+        const float lu = length(u), lw = length(w);
+        if (lu <= 1.0e-4f || lw <= 1.0e-4f) {
+            err_math3d = true;
+            err_math3d_mess = "Check your points! Seems that two of them are equal";
+            return;
+        }
+        const Vec3f uh{u[0] / lu, u[1] / lu, u[2] / lu}, wh{w[0] / lw, w[1] / lw, w[2] / lw};
+        const Vec3f mid_u{p1[0] + u[0] / 2, p1[1] + u[1] / 2, p1[2] + u[2] / 2};
+        const Vec3f mid_w{p1[0] + w[0] / 2, p1[1] + w[1] / 2, p1[2] + w[2] / 2};
+        m = Mat3f{{{a, b, c}, uh, wh}};
+        rhs = Vec3f{-d, dot(uh, mid_u), dot(wh, mid_w)};
+    } else {
+        // centre of the least-squares sphere: sums held in double, the
+        // normal-equation entries stored as 32-bit reals
+        double sx = 0, sy = 0, sz = 0, sxx = 0, syy = 0, szz = 0, sxy = 0, sxz = 0, syz = 0;
+        double sxxx = 0, syyy = 0, szzz = 0, sxyy = 0, sxzz = 0, sxxy = 0, sxxz = 0, syzz = 0, syyz = 0;
+        for (int i = 0; i < n; ++i) {
+            const double x = vertices[static_cast<std::size_t>(i)][0];
+            const double y = vertices[static_cast<std::size_t>(i)][1];
+            const double z = vertices[static_cast<std::size_t>(i)][2];
+            sx += x; sy += y; sz += z;
+            sxx += x * x; syy += y * y; szz += z * z;
+            sxy += x * y; sxz += x * z; syz += y * z;
+            sxxx += x * x * x; syyy += y * y * y; szzz += z * z * z;
+            sxyy += x * y * y; sxzz += x * z * z; sxxy += x * x * y;
+            sxxz += x * x * z; syzz += y * z * z; syyz += y * y * z;
+        }
+        const double dn = n;
+        const double s2 = sxx + syy + szz;
+        const float m11 = static_cast<float>(sxx - sx * sx / dn), m22 = static_cast<float>(syy - sy * sy / dn);
+        const float m33 = static_cast<float>(szz - sz * sz / dn), m12 = static_cast<float>(sxy - sx * sy / dn);
+        const float m13 = static_cast<float>(sxz - sx * sz / dn), m23 = static_cast<float>(syz - sy * sz / dn);
+        m = Mat3f{{{m11, m12, m13}, {m12, m22, m23}, {m13, m23, m33}}};
+        rhs = Vec3f{static_cast<float>((sxxx + sxyy + sxzz - sx * s2 / dn) / 2),
+                    static_cast<float>((syyy + sxxy + syzz - sy * s2 / dn) / 2),
+                    static_cast<float>((szzz + sxxz + syyz - sz * s2 / dn) / 2)};
+    }
+    const float det = determ_a_r(m);
+    if (!(std::fabs(det) > 1.0e-4f)) {
+        err_math3d = true;
+        err_math3d_mess = "Determinant is singular to calculate Centroid point";
+        return;
+    }
+    for (int j = 0; j < 3; ++j) {
+        Mat3f mj = m;
+        for (int i = 0; i < 3; ++i) mj[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = rhs[static_cast<std::size_t>(i)];
+        centroid[static_cast<std::size_t>(j)] = determ_a_r(mj) / det;
+    }
+    double bx = 0, by = 0, bz = 0;
+    for (int i = 0; i < n; ++i) {
+        bx += vertices[static_cast<std::size_t>(i)][0];
+        by += vertices[static_cast<std::size_t>(i)][1];
+        bz += vertices[static_cast<std::size_t>(i)][2];
+    }
+    barycentre = Vec3f{static_cast<float>(bx / n), static_cast<float>(by / n), static_cast<float>(bz / n)};
+}
+
+}  // namespace vorn_math_3d

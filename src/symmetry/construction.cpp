@@ -1,0 +1,426 @@
+// Space-group construction: set_spacegroup resolves a number or a symbol
+// through the settings table, runs one of the routes (Hall symbol,
+// Hermann-Mauguin symbol, tabulated generators, user generators, full list),
+// completes the group by the inversion and the centring translations, writes
+// the operator texts and fills the special Wyckoff positions.
+#include <algorithm>
+#include <string>
+
+#include "maths/math_gen.hpp"
+#include "symmetry/route_operators.hpp"
+#include "symmetry/symmetry.hpp"
+#include "tables/sym_table.hpp"
+#include "text/string_util.hpp"
+
+namespace vorn_crystallographic_symmetry {
+
+namespace {
+
+namespace tables = vorn_symmetry_tables;
+using vorn_string_utilities::fixed;
+using vorn_string_utilities::trim_both;
+using vorn_string_utilities::trim_right;
+
+constexpr std::size_t symbol_length = 20;
+
+// Centrosymmetry texts by centre_code + 1.
+constexpr std::array<std::string_view, 3> centrosymmetry_texts = {"Centric (-1 not at origin)", "Acentric",
+                                                                  "Centric (-1 at origin)"};
+
+// Settings built from their Hall symbol even when the Hermann-Mauguin route
+// could read them: the Hermann-Mauguin rules give another origin or cell.
+constexpr std::array<std::string_view, 7> forced_hall_settings = {
+    "P N M 21", "P 21 N M", "P M 21 N", "B A M B", "C 4 2 21", "C -4 B 2", "F -4 D 2"};
+
+// Generators of the types of each number range as the Hermann-Mauguin route
+// counts them.
+std::int32_t hm_generator_count(std::int32_t number) {
+    if (number <= 2) return 0;
+    if (number <= 15) return 1;
+    if (number <= 74) return 2;
+    if (number <= 88) return 1;
+    if (number <= 142) return 2;
+    if (number <= 148) return 1;
+    if (number <= 167) return 2;
+    if (number <= 176) return 1;
+    if (number <= 194) return 2;
+    return 3;
+}
+
+// List-directed read of one integer: leading blanks skipped, the item ends at
+// a blank, a comma, a slash or the end.  False when the item is no integer.
+bool read_list_integer(std::string_view text, std::int32_t& value) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    std::size_t e = i;
+    while (e < text.size() && text[e] != ' ' && text[e] != ',' && text[e] != '/') ++e;
+    std::string_view item = text.substr(i, e - i);
+    if (item.empty()) return false;
+    std::size_t d = (item[0] == '+' || item[0] == '-') ? 1 : 0;
+    if (d == item.size()) return false;
+    long long v = 0;
+    for (std::size_t k = d; k < item.size(); ++k) {
+        if (item[k] < '0' || item[k] > '9') return false;
+        v = v * 10 + (item[k] - '0');
+        if (v > 2147483648LL) return false;
+    }
+    if (item[0] == '-') v = -v;
+    if (v > 2147483647LL || v < -2147483648LL) return false;
+    value = static_cast<std::int32_t>(v);
+    return true;
+}
+
+// The text is a lone number (the free-format number reader finds exactly one).
+bool lone_number(std::string_view text, std::int32_t& value) {
+    std::array<float, symbol_length> reals{};
+    std::array<std::int32_t, symbol_length> integers{};
+    std::int32_t n = 0;
+    vorn_string_utilities::getnum(text, reals, integers, n);
+    const bool ok = !vorn_string_utilities::err_string && n == 1;
+    vorn_string_utilities::init_err_string();
+    if (ok) value = integers[0];
+    return ok;
+}
+
+// Error pair kept aside across procedures that clear it.
+struct SavedError {
+    bool flag;
+    std::string message;
+};
+SavedError save_error() { return {err_symm, err_symm_mess}; }
+void restore_error(const SavedError& e) {
+    err_symm = e.flag;
+    err_symm_mess = e.message;
+}
+
+// Reads num_gen operator texts into the working arrays; false (the reader's
+// message standing) on the first malformed text.
+bool read_operator_texts(std::span<const std::string> texts, std::size_t n, std::span<RotationMatrix> rotations,
+                         std::span<Vector3> translations) {
+    for (std::size_t k = 0; k < n; ++k) {
+        read_xsym(texts[k], 1, rotations[k], translations[k]);
+        if (err_symm) return false;
+    }
+    return true;
+}
+
+// First row of the Wyckoff table whose key equals the symbol (12 characters).
+std::size_t wyckoff_row(std::string_view symbol) {
+    const std::string key = fixed(symbol, 12);
+    for (std::size_t r = 1; r < tables::wyckoff_info.size(); ++r)
+        if (tables::wyckoff_info[r].hm_symbol.view() == key) return r;
+    return 0;
+}
+
+}  // namespace
+
+void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optional<std::span<const std::string>> gen_list,
+                    std::optional<std::int32_t> num_gen, std::optional<std::string_view> mode, bool use_hall) {
+    // 1. Reset the record and refill the tables.
+    init_err_symm();
+    reset_spacegroup(group);
+    tables::set_spgr_info();
+    tables::set_wyckoff_info();
+
+    // 2. Working values.  The symbol is left-adjusted before it is cut to 20
+    // characters, so that a CIF value with leading blanks keeps its tail.
+    const std::string given = fixed(trim_both(spg_symbol), symbol_length);  // case kept
+    std::string working = vorn_string_utilities::u_case(given);
+    std::string route;
+    std::size_t row = 0;
+    auto hall_of_row = [](std::size_t r) { return fixed(tables::spgr_info[r].hall_symbol.view(), symbol_length); };
+    auto hm_lookup = [&]() { return static_cast<std::size_t>(tables::find_spgr_row_by_hm(working.substr(0, 12))); };
+    auto hall_lookup = [&]() { return static_cast<std::size_t>(tables::find_spgr_row_by_hall(working.substr(0, 16))); };
+
+    if (mode.has_value()) {
+        // 3. Resolution by the route code.
+        std::string code = fixed(trim_both(*mode), 3);
+        vorn_string_utilities::ucase(code);
+        route = code;
+        if (route == "HMS") {
+            row = hm_lookup();
+        } else if (route == "ITC") {
+            std::int32_t number = 0;
+            if (read_list_integer(std::string_view(working).substr(0, 12), number))
+                row = static_cast<std::size_t>(tables::find_spgr_row_by_number(number));
+            else
+                row = hm_lookup();
+        } else if (route == "HAL") {
+            row = hall_lookup();
+        }
+    } else {
+        // 4. Resolution without a route code: a number, then a Hermann-Mauguin
+        // symbol, then a Hall symbol of the table, else a Hall symbol as typed.
+        std::int32_t number = 0;
+        if (lone_number(working, number)) {
+            if (number < 1 || number > 230) {
+                set_err_symm(" Number of Space Group out of limits");
+                return;
+            }
+            row = static_cast<std::size_t>(tables::find_spgr_row_by_number(number));
+            working = hall_of_row(row);
+            route = "HAL";
+        } else if ((row = hm_lookup()) != 0) {
+            route = "HMS";
+            if (use_hall) {
+                route = "HAL";
+                working = hall_of_row(row);
+            } else {
+                const std::string_view table_symbol = tables::spgr_info[row].hm_symbol.trimmed();
+                if (std::find(forced_hall_settings.begin(), forced_hall_settings.end(), table_symbol) !=
+                    forced_hall_settings.end()) {
+                    route = "HAL";
+                    working = hall_of_row(row);
+                }
+            }
+        } else if ((row = hall_lookup()) != 0) {
+            route = "HAL";
+        } else {
+            route = gen_list.has_value() ? "GEN" : "HAL";
+        }
+    }
+
+    // 5. Route dispatch.
+    std::int32_t system = 0, centre = 1, lattice = 0, count = 0, route_generators = 0;
+    std::array<RotationMatrix, max_working_operators> rotations{};
+    std::array<Vector3, max_working_operators> translations{};
+    FixedText<2> bravais;
+    Vector3 centre_coordinates{0.0f, 0.0f, 0.0f};
+    std::string_view setting_text;
+    bool full_list = false;
+    bool row_fields = row != 0;
+
+    auto run_hall = [&](std::string_view symbol) {
+        get_so_from_hall(system, centre, lattice, count, rotations, translations, bravais, centre_coordinates,
+                         route_generators, symbol);
+        setting_text = "Generated from Hall symbol";
+        group.generator_count = std::max(0, route_generators);
+    };
+
+    if (route == "HMS") {
+        const std::size_t colon = given.find(':');
+        if (colon != std::string::npos && row != 0) {
+            working = hall_of_row(row);
+            run_hall(working);
+        } else {
+            const std::string hm_text = colon != std::string::npos ? given.substr(0, colon) : given;
+            get_so_from_hms(system, centre, lattice, count, rotations, translations, bravais, hm_text);
+            setting_text = "IT (Generated from Hermann-Mauguin symbol)";
+            if (row != 0) {
+                group.generator_count = hm_generator_count(tables::spgr_info[row].number);
+            } else {
+                group.hm_symbol = given;
+                group.generator_count = 0;
+            }
+        }
+    } else if (route == "HAL") {
+        run_hall(working);
+        if (row == 0) group.hall_symbol = working;
+    } else if (route == "ITC") {
+        // The tabulated generators build the standard setting: for the types
+        // with two origins that is origin choice 2, the row after the first.
+        if (row != 0 && row + 1 < tables::spgr_info.size() && tables::spgr_info[row].setting_choice == "1" &&
+            tables::spgr_info[row + 1].number == tables::spgr_info[row].number &&
+            tables::spgr_info[row + 1].setting_choice == "2")
+            ++row;
+        std::string generator_text(130, ' ');
+        tables::get_generators(working, generator_text);
+        if (tables::err_symtab) {
+            set_err_symm(" Problems in SpaceGroup: " + std::string(trim_right(working)) +
+                         " => the HM symbol or the number is incorrect ");
+            return;
+        }
+        const std::string_view text = trim_right(generator_text);
+        std::size_t n = 0;
+        for (std::size_t start = 0;;) {
+            const std::size_t semicolon = text.find(';', start);
+            std::string piece = semicolon == std::string_view::npos
+                                    ? std::string(text.substr(start))
+                                    : std::string(trim_both(text.substr(start, semicolon - start)));
+            if (n == max_working_operators) break;
+            read_xsym(fixed(piece, symbol_length), 1, rotations[n], translations[n]);
+            ++n;
+            if (err_symm) break;
+            if (semicolon == std::string_view::npos) break;
+            start = semicolon + 1;
+        }
+        if (!err_symm) {
+            count = static_cast<std::int32_t>(n);
+            route_generators = count;
+            char letter = ' ';
+            get_so_from_gener(system, centre, lattice, count, rotations, translations, bravais, centre_coordinates,
+                              route_generators, letter);
+        }
+        group.generator_count = std::max(0, route_generators);
+        if (row != 0) {
+            setting_text = "Generated from explicit IT generators";
+        } else {
+            group.hm_symbol = given;
+        }
+    } else if (route == "GEN" || route == "FIX") {
+        const bool gen = route == "GEN";
+        row_fields = false;
+        if (!gen_list.has_value() || !num_gen.has_value()) {
+            set_err_symm(gen ? " Generators should be provided in GEN calling Set_SpaceGroup"
+                             : " Generators should be provided if FIX option is Used");
+            return;
+        }
+        if (*num_gen < 0 || static_cast<std::size_t>(*num_gen) > gen_list->size() ||
+            static_cast<std::size_t>(*num_gen) > max_working_operators) {
+            set_err_symm(" The number of operators exceeds the list given or 48");
+            return;
+        }
+        const auto n = static_cast<std::size_t>(*num_gen);
+        setting_text = "Non-Conventional (user-given operators)";
+        if (!read_operator_texts(*gen_list, n, rotations, translations)) return;
+        count = *num_gen;
+        char letter = ' ';
+        if (gen) {
+            route_generators = count;
+            get_so_from_gener(system, centre, lattice, count, rotations, translations, bravais, centre_coordinates,
+                              route_generators, letter);
+            group.generator_count = std::max(0, route_generators);
+        } else {
+            full_list = true;
+            get_so_from_fix(system, centre, lattice, count, rotations, translations, bravais, centre_coordinates,
+                            letter);
+            group.generator_count = std::max(0, *num_gen - 1);
+        }
+    } else {
+        set_err_symm(" Problems in SpaceGroup");
+        return;
+    }
+
+    // 6. The route's results.  A route that failed before it knew the crystal
+    // system or the lattice leaves those texts at their initial values.
+    if (system >= 1 && system <= 7) group.crystal_system = tables::sys_cry[static_cast<std::size_t>(system)];
+    group.lattice_letter = std::string(1, lat_ch);
+    group.lattice_symbol = bravais;
+    group.centring_count = nlat;
+    group.centring_vectors = ltr;
+    if (lattice >= 1 && lattice <= 8) group.bravais_lattice = tables::latt[static_cast<std::size_t>(lattice)];
+    if (centre >= 0 && centre <= 2) group.centrosymmetry_text = centrosymmetry_texts[static_cast<std::size_t>(centre)];
+    group.centre_code = centre;
+    group.centre_coordinates = centre_coordinates;
+    group.reduced_count = count;
+    group.setting_type = setting_text.empty() ? std::string_view("?") : setting_text;
+
+    // 7. The matched row.  The text look-ups clear the error pair; a route
+    // error must survive them.
+    if (row_fields && row != 0) {
+        const SavedError route_error = save_error();
+        const tables::SpaceGroupInfo& info = tables::spgr_info[row];
+        group.number = info.number;
+        group.hm_symbol = info.hm_symbol.view();
+        group.hall_symbol = info.hall_symbol.view();
+        get_laue_str(info.laue_index, group.laue_class);
+        get_pointgroup_str(info.pg_index, group.point_group);
+        group.setting_choice = info.setting_choice.view();
+        for (std::size_t axis = 0; axis < 3; ++axis) {
+            group.asymmetric_unit[axis][0] = static_cast<float>(info.asu[axis]) / 24.0f;
+            group.asymmetric_unit[axis][1] = static_cast<float>(info.asu[axis + 3]) / 24.0f;
+        }
+        restore_error(route_error);
+    }
+
+    // 8. A failed route ends the construction here.
+    if (err_symm) return;
+
+    // 9. Hexagonal axes.
+    const std::size_t m = static_cast<std::size_t>(std::clamp(count, 0, static_cast<std::int32_t>(max_working_operators)));
+    group.hexagonal = is_hexa(count, std::span<const RotationMatrix>(rotations).first(m));
+    hexa = group.hexagonal;
+
+    // 10. The reduced set.
+    for (std::size_t k = 0; k < m; ++k) {
+        group.operators[k].rot = rotations[k];
+        group.operators[k].tr = translations[k];
+    }
+
+    // 11. Inversion images and centring copies.
+    std::size_t stored = m;
+    SavedError completion_error{false, {}};
+    if (!full_list) {
+        if (group.centre_code == 0 || group.centre_code == 2) {
+            for (std::size_t i = 0; i < m; ++i) {
+                SymmetryOperator& image = group.operators[m + i];
+                for (int r = 0; r < 3; ++r)
+                    for (int c = 0; c < 3; ++c) image.rot[r][c] = -rotations[i][r][c];
+                Vector3 t{};
+                for (int c = 0; c < 3; ++c)
+                    t[c] = group.centre_code == 0 ? 2.0f * group.centre_coordinates[c] - translations[i][c]
+                                                  : -translations[i][c];
+                image.tr = vorn_math_general::modulo_lat(t);
+            }
+            stored = 2 * m;
+        }
+        // Every centring translation is copied while the group fits in the
+        // record; a larger group is an error, never a silent truncation.
+        const std::size_t n_block = stored;
+        for (std::int32_t l = 2; l <= group.centring_count; ++l) {
+            if (stored + n_block > max_operators) {
+                set_err_symm(" Dimension of Table exceeded: more than 192 operators");
+                completion_error = save_error();
+                break;
+            }
+            const Vector3& v = group.centring_vectors[static_cast<std::size_t>(l - 1)];
+            for (std::size_t j = 0; j < n_block; ++j) {
+                const SymmetryOperator& source = group.operators[j];
+                SymmetryOperator& copy = group.operators[stored++];
+                copy.rot = source.rot;
+                Vector3 t{};
+                for (int c = 0; c < 3; ++c) t[c] = source.tr[c] + v[c];
+                copy.tr = vorn_math_general::modulo_lat(t);
+            }
+        }
+    }
+    group.multiplicity = static_cast<std::int32_t>(stored);
+
+    // 12. Operator texts.
+    for (std::size_t i = 0; i < stored; ++i)
+        group.operator_symbols[i] = get_symsymbi(group.operators[i].rot, group.operators[i].tr);
+
+    // 13. Laue class and point group of a group without a table row.
+    if (!row_fields || row == 0) {
+        get_laue_pg(group, group.laue_class, group.point_group);
+        if (completion_error.flag) restore_error(completion_error);
+    }
+
+    // 14. A centre off the origin names the inversion operator.
+    if (group.centre_code == 0 && m > 0) {
+        std::string text = std::string(group.centrosymmetry_text.trimmed()) + "  Gen(-1):" +
+                           std::string(group.operator_symbols[m].trimmed());
+        group.centrosymmetry_text = text;
+    }
+
+    // 15.-16. Special Wyckoff positions.  A symbol without its own Wyckoff
+    // row (a full monoclinic symbol, a cubic symbol without the bar) takes
+    // the row of the setting with the same Hall symbol.
+    if (!group.hm_symbol.blank()) {
+        const SavedError before_wyckoff = save_error();
+        std::size_t w = wyckoff_row(group.hm_symbol.view().substr(0, 12));
+        if (w == 0 && group.number > 0) {
+            for (std::size_t r = 1; r < tables::spgr_info.size() && w == 0; ++r)
+                if (tables::spgr_info[r].hall_symbol == group.hall_symbol)
+                    w = wyckoff_row(tables::spgr_info[r].hm_symbol.view());
+        }
+        if (w != 0) {
+            const tables::WyckoffInfo& info = tables::wyckoff_info[w];
+            group.wyckoff.orbit_count = info.orbit_count;
+            for (std::int32_t k = 1; k <= info.orbit_count && k <= 26; ++k) {
+                WyckoffOrbit& orbit = group.wyckoff.orbits[static_cast<std::size_t>(k - 1)];
+                wyckoff_orbit(group, info.orbit_rep[static_cast<std::size_t>(k)].view(), orbit.position_count,
+                              orbit.positions);
+                orbit.multiplicity = group.centring_count * orbit.position_count;
+            }
+        }
+        restore_error(before_wyckoff);
+
+        // 17. The stored symbol keeps its first character and is lower case after it.
+        std::string symbol = group.hm_symbol.str();
+        std::string tail = vorn_string_utilities::l_case(std::string_view(symbol).substr(1));
+        group.hm_symbol = symbol.substr(0, 1) + tail;
+    }
+}
+
+}  // namespace vorn_crystallographic_symmetry

@@ -1,0 +1,221 @@
+// Generator route: a list of generators closes into the reduced operator list
+// of its group.  Pure translations among the generators name the lattice
+// centring, an inversion among them the centre of symmetry; the rest is
+// closed with translations held in twelfths, modulo the centring.
+#include <algorithm>
+#include <string>
+
+#include "symmetry/route_operators.hpp"
+#include "symmetry/symmetry.hpp"
+
+namespace vorn_crystallographic_symmetry {
+
+namespace {
+
+using namespace route_detail;
+
+constexpr std::size_t max_centring_list = 11;
+
+std::array<std::int32_t, 3> twelfths_vector(const Vector3& t) {
+    return {twelfths_of(t[0]), twelfths_of(t[1]), twelfths_of(t[2])};
+}
+
+bool is_null(const std::array<std::int32_t, 3>& t) { return t[0] == 0 && t[1] == 0 && t[2] == 0; }
+
+// Flags of the conventional centrings found among pure translations.
+struct CentringFlags {
+    bool a = false, b = false, c = false, i = false, r = false, f = false, z = false;
+};
+
+// Sets the flag of the first conventional vector equal to t (twelfths, not
+// reduced into the cell), Z when none is.
+void flag_centring(const std::array<std::int32_t, 3>& t, CentringFlags& flags) {
+    for (std::size_t k = 0; k < conventional_centrings.size(); ++k)
+        if (conventional_centrings[k] == t) {
+            if (k == 0) flags.a = true;
+            if (k == 1) flags.b = true;
+            if (k == 2) flags.c = true;
+            if (k == 3) flags.i = true;
+            if (k >= 4) flags.r = true;
+            return;
+        }
+    flags.z = true;
+}
+
+}  // namespace
+
+namespace route_detail {
+
+// Lattice index from the centring flags: two of A, B, C make F; otherwise the
+// last set of P, A, B, C, I, then R, F, Z.
+std::int32_t lattice_from_flags(bool a, bool b, bool c, bool i, bool r, bool z) {
+    const bool f = (a && (b || c)) || (b && c);
+    std::int32_t index = 1;
+    if (!f) {
+        if (a) index = 2;
+        if (b) index = 3;
+        if (c) index = 4;
+        if (i) index = 5;
+    }
+    if (r) index = 6;
+    if (f) index = 7;
+    if (z) index = 8;
+    return index;
+}
+
+}  // namespace route_detail
+
+void get_so_from_gener(std::int32_t& crystal_system_number, std::int32_t& centre_code, std::int32_t& lattice_index,
+                       std::int32_t& count, std::span<RotationMatrix> rotations, std::span<Vector3> translations,
+                       FixedText<2>& bravais_symbol, Vector3& centre_coordinates, std::int32_t& generator_count,
+                       char& lat_letter) {
+    crystal_system_number = 0;
+    centre_code = 1;
+    lattice_index = 0;
+    centre_coordinates = {0.0f, 0.0f, 0.0f};
+    bravais_symbol = "  ";
+    lat_letter = ' ';
+    std::size_t n = count < 0 ? 0 : std::min({static_cast<std::size_t>(count), rotations.size(), translations.size()});
+
+    auto ordinary = [&](std::size_t k) {
+        return !is_zero_rotation(rotations[k]) && !is_identity_rotation(rotations[k]) &&
+               !is_minus_identity_rotation(rotations[k]);
+    };
+    auto drop = [&](std::size_t k) {
+        rotations[k] = RotationMatrix{};
+        translations[k] = Vector3{};
+    };
+
+    // Pairs of generators with equal or opposite rotations leave a pure
+    // translation or an inversion.
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!ordinary(i)) continue;
+        for (std::size_t j = i + 1; j < n; ++j) {
+            if (!ordinary(j) || !ordinary(i)) continue;
+            const auto ti = twelfths_vector(translations[i]);
+            const auto tj = twelfths_vector(translations[j]);
+            RotationMatrix negated = rotations[i];
+            for (auto& row : negated)
+                for (auto& v : row) v = -v;
+            if (rotations[j] == rotations[i]) {
+                std::array<std::int32_t, 3> d{};
+                for (int c = 0; c < 3; ++c) d[c] = twelfths_in_cell(tj[c] - ti[c]);
+                if (is_null(d)) {
+                    drop(j);
+                } else {
+                    rotations[j] = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+                    for (int c = 0; c < 3; ++c) translations[j][c] = static_cast<float>(d[c]) / 12.0f;
+                }
+            } else if (rotations[j] == negated) {
+                rotations[j] = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}}};
+                for (int c = 0; c < 3; ++c)
+                    translations[j][c] = static_cast<float>(twelfths_in_cell(ti[c] + tj[c])) / 12.0f;
+            }
+        }
+    }
+
+    // Pure translations: the centring.  The list holds at most 11 of them
+    // (12 with the null one); further ones still name the lattice.
+    std::array<Vector3, max_centring_list> centring{};
+    std::int32_t n_centring = 0;
+    CentringFlags flags;
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!is_identity_rotation(rotations[k])) continue;
+        const auto t = twelfths_vector(translations[k]);
+        if (!is_null(t)) {
+            if (static_cast<std::size_t>(n_centring) < max_centring_list)
+                centring[static_cast<std::size_t>(n_centring++)] = translations[k];
+            flag_centring(t, flags);
+        }
+        drop(k);
+    }
+    lattice_index = lattice_from_flags(flags.a, flags.b, flags.c, flags.i, flags.r, flags.z);
+    const char letter = lattice_letters[lattice_index - 1];
+    lat_letter = letter;
+    if (letter == 'Z') {
+        get_centring_vectors(n_centring, centring);
+        latsym("Z", n_centring, centring);
+    } else {
+        latsym(std::string_view(&letter, 1));
+    }
+
+    // Inversions among the generators: the centre of symmetry.
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!is_minus_identity_rotation(rotations[k])) continue;
+        if (is_null(twelfths_vector(translations[k]))) {
+            centre_code = 2;
+        } else {
+            centre_code = 0;
+            for (int c = 0; c < 3; ++c) centre_coordinates[c] = translations[k][c] / 2.0f;
+        }
+        drop(k);
+    }
+
+    // The remaining generators, in order.
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < n; ++k)
+        if (!is_zero_rotation(rotations[k])) {
+            rotations[kept] = rotations[k];
+            translations[kept] = translations[k];
+            ++kept;
+        }
+    n = kept;
+    generator_count = static_cast<std::int32_t>(n);
+
+    OperatorTable table;
+    table.append(seitz_identity());
+    for (std::size_t k = 0; k < n; ++k) {
+        if (table.full()) {
+            set_err_symm(" Dimension of Table exceeded (I)");
+            return;
+        }
+        auto t = twelfths_vector(translations[k]);
+        for (auto& c : t) c = twelfths_in_cell(c);
+        table.append(seitz_from(rotations[k], t));
+    }
+    if (const std::string_view overflow = close_operator_table(table, n, letter, true); !overflow.empty()) {
+        set_err_symm(overflow);
+        return;
+    }
+    std::size_t size = table.size;
+
+    // An inversion that arose from the products: keep one operator of each
+    // pair {g, -1.g}, in table order, and take the centre from it.
+    std::size_t inversion = size;
+    for (std::size_t k = 0; k < size && inversion == size; ++k)
+        if (is_minus_identity_rotation(rotation_of(table.ops[k]))) inversion = k;
+    if (inversion < size) {
+        const Seitz inv = table.ops[inversion];
+        std::array<Seitz, max_route_operators> kept_ops;
+        std::size_t n_kept = 0;
+        for (std::size_t k = 0; k < size; ++k) {
+            const Seitz partner = seitz_product(inv, table.ops[k]);
+            bool partner_kept = false;
+            for (std::size_t q = 0; q < n_kept && !partner_kept; ++q)
+                partner_kept = centring_duplicate(letter, partner, kept_ops[q]);
+            if (!partner_kept) kept_ops[n_kept++] = table.ops[k];
+        }
+        for (std::size_t k = 0; k < n_kept; ++k) table.ops[k] = kept_ops[k];
+        size = n_kept;
+        if (centre_code == 1) {
+            const auto t = translation_of(inv);
+            if (is_null(t)) {
+                centre_code = 2;
+            } else {
+                centre_code = 0;
+                for (int c = 0; c < 3; ++c) centre_coordinates[c] = static_cast<float>(t[c]) / 12.0f / 2.0f;
+            }
+        }
+    }
+
+    count = static_cast<std::int32_t>(size);
+    for (std::size_t k = 0; k < size; ++k) {
+        rotations[k] = rotation_of(table.ops[k]);
+        for (int i = 0; i < 3; ++i) translations[k][i] = static_cast<float>(table.ops[k].m[i][3]) / 12.0f;
+    }
+    char family = ' ';
+    get_crystal_system_r_op(count, rotations.first(size), crystal_system_number, family);
+    bravais_symbol = std::string{family, letter};
+}
+
+}  // namespace vorn_crystallographic_symmetry

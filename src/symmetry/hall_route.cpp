@@ -1,0 +1,371 @@
+// Hall-symbol route: the reduced operator list of a space group from its
+// explicit-origin Hall symbol ("-P 2ac 2n", "P 61 2 (0 0 -1)", "P 2 2 -1n").
+//
+// The symbol names a lattice, up to four generating matrices (order, axis,
+// translation) and optionally an inversion centre off the origin and a change
+// of origin.  The generators are closed into the group modulo the centring
+// translations, with translations held in twelfths.
+#include <string>
+
+#include "symmetry/route_operators.hpp"
+#include "symmetry/symmetry.hpp"
+#include "text/string_util.hpp"
+
+namespace vorn_crystallographic_symmetry {
+
+namespace {
+
+using namespace route_detail;
+
+constexpr std::string_view red = "PABCIRF";              // lattice letters, index 1..7
+constexpr std::string_view rotacion = "12346";            // rotation orders 1, 2, 3, 4, 6
+constexpr std::string_view ejes_rotacion = "XYZ'\"*";     // axes x, y, z, ', ", *
+constexpr std::string_view traslacion = "ABCNUVWD";       // translation letters
+constexpr std::array<std::array<std::int32_t, 3>, 8> tras_val = {
+    {{6, 0, 0}, {0, 6, 0}, {0, 0, 6}, {6, 6, 6}, {3, 0, 0}, {0, 3, 0}, {0, 0, 3}, {3, 3, 3}}};
+constexpr std::size_t max_hall_length = 16;
+constexpr std::size_t max_rotation_parts = 4;
+
+// The rotation matrices of the Hall convention, as images of (x, y, z).
+constexpr RotationMatrix identity_matrix = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+constexpr RotationMatrix x_2 = {{{1, 0, 0}, {0, -1, 0}, {0, 0, -1}}};     // x,-y,-z
+constexpr RotationMatrix x_3 = {{{1, 0, 0}, {0, 0, -1}, {0, 1, -1}}};     // x,-z,y-z
+constexpr RotationMatrix x_4 = {{{1, 0, 0}, {0, 0, -1}, {0, 1, 0}}};      // x,-z,y
+constexpr RotationMatrix x_6 = {{{1, 0, 0}, {0, 1, -1}, {0, 1, 0}}};      // x,y-z,y
+constexpr RotationMatrix y_2 = {{{-1, 0, 0}, {0, 1, 0}, {0, 0, -1}}};     // -x,y,-z
+constexpr RotationMatrix y_3 = {{{-1, 0, 1}, {0, 1, 0}, {-1, 0, 0}}};     // -x+z,y,-x
+constexpr RotationMatrix y_4 = {{{0, 0, 1}, {0, 1, 0}, {-1, 0, 0}}};      // z,y,-x
+constexpr RotationMatrix y_6 = {{{0, 0, 1}, {0, 1, 0}, {-1, 0, 1}}};      // z,y,-x+z
+constexpr RotationMatrix z_2 = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, 1}}};     // -x,-y,z
+constexpr RotationMatrix z_3 = {{{0, -1, 0}, {1, -1, 0}, {0, 0, 1}}};     // -y,x-y,z
+constexpr RotationMatrix z_4 = {{{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}};      // -y,x,z
+constexpr RotationMatrix z_6 = {{{1, -1, 0}, {1, 0, 0}, {0, 0, 1}}};      // x-y,x,z
+constexpr RotationMatrix x_2p = {{{-1, 0, 0}, {0, 0, -1}, {0, -1, 0}}};   // -x,-z,-y
+constexpr RotationMatrix x_2pp = {{{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}}};    // -x,z,y
+constexpr RotationMatrix y_2p = {{{0, 0, -1}, {0, -1, 0}, {-1, 0, 0}}};   // -z,-y,-x
+constexpr RotationMatrix y_2pp = {{{0, 0, 1}, {0, -1, 0}, {1, 0, 0}}};    // z,-y,x
+constexpr RotationMatrix z_2p = {{{0, -1, 0}, {-1, 0, 0}, {0, 0, -1}}};   // -y,-x,-z
+constexpr RotationMatrix z_2pp = {{{0, 1, 0}, {1, 0, 0}, {0, 0, -1}}};    // y,x,-z
+constexpr RotationMatrix xyz_3 = {{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}};     // z,x,y
+
+// Axis codes of ejes_rotacion.
+enum : int { axis_none = 0, axis_x = 1, axis_y = 2, axis_z = 3, axis_prime = 4, axis_dprime = 5, axis_star = 6 };
+
+// Matrix of a rotation of order index n (1..5 for orders 1, 2, 3, 4, 6) along
+// axis a; the face-diagonal twofolds depend on the axis of the first part.
+// False for a combination the convention does not define.
+bool hall_matrix(std::size_t n, int a, int first_axis, RotationMatrix& m) {
+    switch (n) {
+        case 1:
+            if (a < axis_x || a > axis_z) return false;
+            m = identity_matrix;
+            return true;
+        case 2:
+            switch (a) {
+                case axis_x: m = x_2; return true;
+                case axis_y: m = y_2; return true;
+                case axis_z: m = z_2; return true;
+                case axis_prime:
+                    if (first_axis == axis_x) m = x_2p;
+                    else if (first_axis == axis_y) m = y_2p;
+                    else if (first_axis == axis_z || first_axis == axis_star) m = z_2p;
+                    else return false;
+                    return true;
+                case axis_dprime:
+                    if (first_axis == axis_x) m = x_2pp;
+                    else if (first_axis == axis_y) m = y_2pp;
+                    else if (first_axis == axis_z) m = z_2pp;
+                    else return false;
+                    return true;
+                default: return false;
+            }
+        case 3:
+            switch (a) {
+                case axis_x: m = x_3; return true;
+                case axis_y: m = y_3; return true;
+                case axis_z: m = z_3; return true;
+                case axis_star: m = xyz_3; return true;
+                default: return false;
+            }
+        case 4:
+        case 5: {
+            const bool four = n == 4;
+            switch (a) {
+                case axis_x: m = four ? x_4 : x_6; return true;
+                case axis_y: m = four ? y_4 : y_6; return true;
+                case axis_z: m = four ? z_4 : z_6; return true;
+                default: return false;
+            }
+        }
+        default: return false;
+    }
+}
+
+// A malformed Hall symbol: the flag is set with a blank message.
+void hall_syntax_error() { set_err_symm(""); }
+
+// Translation letter of the Hall convention, or -1.
+int translation_letter(char c) {
+    const std::size_t k = traslacion.find(c);
+    return c != ' ' && k != std::string_view::npos ? static_cast<int>(k) : -1;
+}
+
+// Change of origin "(0 0 -1)" in twelfths: the text after "(" up to ")" or
+// to the end.  A blank is skipped, "-" makes the next digit negative, a digit
+// 1..5 gives the next component, "0" leaves it 0.  False for any other
+// character, a fourth component, a dangling "-" or anything after ")".
+bool read_origin_shift(std::string_view text, std::array<std::int32_t, 3>& s) {
+    s = {0, 0, 0};
+    std::size_t component = 0;
+    std::int32_t sign = 1;
+    bool pending_sign = false;
+    std::size_t i = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ')') break;
+        if (c == ' ') continue;
+        if (c == '-') {
+            if (pending_sign) return false;
+            sign = -1;
+            pending_sign = true;
+            continue;
+        }
+        if (c < '0' || c > '5') return false;
+        if (component >= 3) return false;
+        s[component++] = sign * (c - '0');
+        sign = 1;
+        pending_sign = false;
+    }
+    if (pending_sign) return false;
+    for (++i; i < text.size(); ++i)
+        if (text[i] != ' ') return false;
+    return true;
+}
+
+}  // namespace
+
+void get_so_from_hall(std::int32_t& crystal_system_number, std::int32_t& centre_code, std::int32_t& lattice_index,
+                      std::int32_t& count, std::span<RotationMatrix> rotations, std::span<Vector3> translations,
+                      FixedText<2>& bravais_symbol, Vector3& centre_coordinates, std::int32_t& generator_count,
+                      std::string_view hall_text) {
+    crystal_system_number = 0;
+    centre_code = 1;
+    lattice_index = 0;
+    count = 0;
+    for (auto& r : rotations) r = RotationMatrix{};
+    for (auto& t : translations) t = Vector3{};
+    centre_coordinates = {0.0f, 0.0f, 0.0f};
+    bravais_symbol = "  ";
+    generator_count = 1;
+    init_err_symm();
+    if (rotations.size() < max_route_operators || translations.size() < max_route_operators) {
+        set_err_symm(" Dimension of Table exceeded (I)");
+        return;
+    }
+
+    // Working symbol: left-adjusted, upper case; more than 16 significant
+    // characters is no Hall symbol (a longer text would otherwise be cut into
+    // another group).  The closing ")" of a change of origin is not needed,
+    // so "P 2 2 -1n (1 0 0)" keeps its meaning in the 16 characters of a
+    // record.
+    std::string s(vorn_string_utilities::trim_both(hall_text));
+    const std::size_t significant = !s.empty() && s.back() == ')' ? s.size() - 1 : s.size();
+    if (significant > max_hall_length) {
+        hall_syntax_error();
+        return;
+    }
+    vorn_string_utilities::ucase(s);
+    const std::size_t length = s.size();
+
+    // Change of origin: the last part, "(" after one blank.
+    std::size_t body_end = length;
+    std::array<std::int32_t, 3> shift{0, 0, 0};
+    bool has_shift = false;
+    if (const std::size_t paren = s.find('('); paren != std::string::npos) {
+        if (paren < 2 || s[paren - 1] != ' ' || s[paren - 2] == ' ' ||
+            !read_origin_shift(std::string_view(s).substr(paren + 1), shift)) {
+            hall_syntax_error();
+            return;
+        }
+        has_shift = true;
+        body_end = paren - 1;
+    }
+    const std::string_view body = std::string_view(s).substr(0, body_end);
+
+    // Centrosymmetry: a leading "-" (inversion at the origin), or a "-1" part
+    // with translation letters (inversion through the point t/2).  A "-1"
+    // part whose translations sum to a lattice vector is an inversion at the
+    // origin too, and is read like a leading "-" so that the inversion does
+    // not enter the reduced list.
+    std::size_t lattice_pos = 0;
+    std::size_t rotations_end = body.size();
+    bool centric = false;
+    std::array<std::int32_t, 3> inversion_t{0, 0, 0};
+    if (!body.empty() && body[0] == '-') {
+        centric = true;
+        lattice_pos = 1;
+    } else if (const std::size_t q = body.rfind("-1"); q != std::string_view::npos) {
+        std::size_t part_end = body.find(' ', q);
+        if (part_end == std::string_view::npos) part_end = body.size();
+        if (q < 2 || body[q - 1] != ' ' || part_end != body.size()) {
+            hall_syntax_error();  // "-1" inside a part, or parts after it
+            return;
+        }
+        std::array<std::int32_t, 3> sum{0, 0, 0};
+        for (std::size_t i = q + 2; i < part_end; ++i) {
+            const int k = translation_letter(body[i]);
+            if (k < 0) {
+                hall_syntax_error();
+                return;
+            }
+            for (int c = 0; c < 3; ++c) sum[c] += tras_val[k][c];
+        }
+        for (auto& c : sum) c = twelfths_in_cell(c);
+        centric = true;
+        inversion_t = sum;
+        // The part leaves the rotation list; "P -1" alone stays a part (the
+        // inversion, which is never entered as a generator).
+        const bool first_part = q == 2;
+        if (sum != std::array<std::int32_t, 3>{0, 0, 0} || !first_part) rotations_end = q - 1;
+    }
+
+    // Lattice letter, then exactly one blank before the rotation parts.
+    const char letter = lattice_pos < body.size() ? body[lattice_pos] : ' ';
+    const std::size_t letter_index = red.find(letter);
+    if (letter == ' ' || letter_index == std::string_view::npos) {
+        set_err_symm(" IBRAVL is Equal Zero");
+        return;
+    }
+    lattice_index = static_cast<std::int32_t>(letter_index) + 1;
+    if (lattice_pos + 1 < body.size() && body[lattice_pos + 1] != ' ') {
+        hall_syntax_error();
+        return;
+    }
+
+    // Rotation parts: [-]order[axis, translation letters, screw digit]...
+    std::array<Seitz, max_rotation_parts> generators;
+    std::array<std::size_t, max_rotation_parts> order_index{};
+    std::size_t n_parts = 0;
+    int first_axis = axis_none;
+    for (std::size_t p = lattice_pos + 2; p < rotations_end;) {
+        if (n_parts == max_rotation_parts || body[p] == ' ') {
+            hall_syntax_error();  // a fifth part, or two blanks
+            return;
+        }
+        std::size_t e = body.find(' ', p);
+        if (e == std::string_view::npos || e > rotations_end) e = rotations_end;
+        std::int32_t sign = 1;
+        std::size_t d = p;
+        if (body[p] == '-') {
+            sign = -1;
+            d = p + 1;
+        }
+        const std::size_t n = d < e ? rotacion.find(body[d]) + 1 : 0;
+        if (n == 0) {
+            hall_syntax_error();  // no order digit (a lone or trailing "-")
+            return;
+        }
+        const std::int32_t order = n == 5 ? 6 : static_cast<std::int32_t>(n);
+        int a = n_parts == 0 ? axis_z : axis_none;
+        auto default_axis = [&]() {
+            if (n_parts == 1) return (n == 2 && (order_index[0] == 3 || order_index[0] == 5)) ? axis_prime : axis_x;
+            if (n_parts == 2) return n == 3 ? axis_star : axis_x;
+            return axis_x;
+        };
+        std::array<std::int32_t, 3> t{0, 0, 0};
+        for (std::size_t i = d + 1; i < e; ++i) {
+            const char c = body[i];
+            if (const std::size_t k = ejes_rotacion.find(c); k != std::string_view::npos) {
+                a = static_cast<int>(k) + 1;
+                continue;
+            }
+            if (a == axis_none) a = default_axis();
+            if (const int k = translation_letter(c); k >= 0) {
+                for (int j = 0; j < 3; ++j) t[j] += tras_val[k][j];
+            } else if (c >= '1' && c <= '5') {
+                // Screw component along the axis: d/order of the cell edge.
+                if (order < 3 || a < axis_x || a > axis_z) {
+                    hall_syntax_error();
+                    return;
+                }
+                const std::int32_t digit = c - '0';
+                t = {0, 0, 0};
+                t[static_cast<std::size_t>(a - 1)] = order == 6 ? 2 * digit : 12 * digit / order;
+            } else {
+                hall_syntax_error();
+                return;
+            }
+        }
+        if (a == axis_none) a = default_axis();
+        if (n_parts == 0) first_axis = a;
+        RotationMatrix m;
+        if (!hall_matrix(n, a, first_axis, m)) {
+            hall_syntax_error();
+            return;
+        }
+        if (sign < 0) {
+            // An inversion written as a rotation part is only meaningful alone ("P -1").
+            if (n == 1 && (p != lattice_pos + 2 || e != rotations_end)) {
+                hall_syntax_error();
+                return;
+            }
+            for (auto& row : m)
+                for (auto& v : row) v = -v;
+        }
+        order_index[n_parts] = n;
+        generators[n_parts] = seitz_from(m, t);
+        ++n_parts;
+        p = e + 1;
+    }
+    generator_count = static_cast<std::int32_t>(n_parts);
+
+    // Change of origin applied to the whole group: G -> S.G.S^-1, translation
+    // t + (I - R) s; the inversion moves to 2s.
+    if (has_shift) {
+        for (std::size_t g = 0; g < n_parts; ++g)
+            for (int i = 0; i < 3; ++i) {
+                std::int32_t moved = shift[i];
+                for (int j = 0; j < 3; ++j) moved -= generators[g].m[i][j] * shift[j];
+                generators[g].m[i][3] += moved;
+            }
+        if (centric)
+            for (int i = 0; i < 3; ++i) inversion_t[i] = twelfths_in_cell(inversion_t[i] + 2 * shift[i]);
+    }
+    if (centric) {
+        if (inversion_t == std::array<std::int32_t, 3>{0, 0, 0}) {
+            centre_code = 2;
+        } else {
+            centre_code = 0;
+            for (int i = 0; i < 3; ++i)
+                centre_coordinates[i] = static_cast<float>(inversion_t[i]) / 12.0f * 0.5f;
+        }
+    }
+
+    // Operator table: the identity, then the generators as written.
+    OperatorTable table;
+    table.append(seitz_identity());
+    const bool lone_identity = n_parts == 1 && order_index[0] == 1;
+    if (!lone_identity)
+        for (std::size_t g = 0; g < n_parts; ++g) {
+            for (int i = 0; i < 3; ++i) generators[g].m[i][3] = twelfths_in_cell(generators[g].m[i][3]);
+            table.append(generators[g]);
+        }
+    if (const std::string_view overflow = close_operator_table(table, table.size - 1, letter, false);
+        !overflow.empty()) {
+        set_err_symm(overflow);
+        return;
+    }
+
+    const std::size_t size = table.size;
+    count = static_cast<std::int32_t>(size);
+    for (std::size_t k = 0; k < size; ++k) {
+        rotations[k] = rotation_of(table.ops[k]);
+        for (int i = 0; i < 3; ++i) translations[k][i] = static_cast<float>(table.ops[k].m[i][3]) / 12.0f;
+    }
+    char family = ' ';
+    get_crystal_system_r_op(count, rotations.first(size), crystal_system_number, family);
+    bravais_symbol = std::string{family, letter};
+    latsym(std::string_view(&letter, 1));
+}
+
+}  // namespace vorn_crystallographic_symmetry

@@ -1,0 +1,304 @@
+// Operator texts: the Jones-faithful writers ("x,y+1/2,-z") and the readers
+// of operator triplets, magnetic operators and symmetry-translation codes.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <vector>
+
+#include "maths/math_3D.hpp"
+#include "symmetry/symmetry.hpp"
+#include "text/string_util.hpp"
+
+namespace vorn_crystallographic_symmetry {
+
+namespace su = vorn_string_utilities;
+
+namespace {
+
+// Translations and unit coefficients are written only beyond this magnitude.
+constexpr float write_tolerance = 0.0002f;
+
+constexpr char coordinate_letters[3] = {'x', 'y', 'z'};
+
+// Fraction text of a value ("+1/2", "-1", "***/**"), without blanks around it.
+std::string fraction_text(float value, std::size_t width) {
+    std::string text(width, ' ');
+    su::get_fraction_2dig(value, text);
+    return std::string(su::trim_both(text));
+}
+
+// Coefficient text of an integer matrix element, before its letter.
+std::string integer_coefficient(std::int32_t c) {
+    if (c == 1) return "+";
+    if (c == -1) return "-";
+    if (c >= 2) return c >= 10 ? "+*" : "+" + std::to_string(c);
+    return c <= -10 ? "**" : std::to_string(c);
+}
+
+// The text without any blank.
+std::string packed(std::string_view text) { return std::string(su::trim_right(su::pack_string(text))); }
+
+}  // namespace
+
+std::string get_symsymbi(const RotationMatrix& rotation, const Vector3& translation) {
+    std::string text;
+    for (int i = 0; i < 3; ++i) {
+        std::string field;
+        for (int j = 0; j < 3; ++j) {
+            const std::int32_t c = rotation[i][j];
+            if (c == 0) continue;
+            std::string coefficient = integer_coefficient(c);
+            // A plus sign in front of x is not written: "x", "2x".
+            if (j == 0 && coefficient[0] == '+') coefficient.erase(0, 1);
+            field += coefficient;
+            field += coordinate_letters[j];
+        }
+        if (std::fabs(translation[i]) > write_tolerance) field += fraction_text(translation[i], 6);
+        if (!field.empty() && field[0] == '+') field.erase(0, 1);
+        if (i > 0) text += ',';
+        text += field;
+    }
+    return packed(text);
+}
+
+std::string get_symsymbr(const RealMatrix& matrix, const Vector3& translation) {
+    std::string text;
+    for (int i = 0; i < 3; ++i) {
+        bool has_term = false;
+        float coefficient_sum = 0.0f;
+        for (int j = 0; j < 3; ++j) {
+            const float m = matrix[i][j];
+            coefficient_sum += std::fabs(m);
+            if (m == 0.0f) continue;
+            std::string term = fraction_text(m, 20);
+            const bool unit = std::fabs(std::fabs(m) - 1.0f) <= write_tolerance;
+            if (unit && (term == "+1" || term == "-1")) {
+                term = term == "-1" ? "-" : (has_term ? "+" : "");
+            } else if (unit && has_term && term.size() >= 2) {
+                term.erase(1, 1);
+            } else if (!has_term && !term.empty() && term[0] == '+') {
+                term.erase(0, 1);
+            }
+            const std::size_t slash = term.find('/');
+            if (slash == std::string::npos) {
+                term += coordinate_letters[j];
+            } else if (slash > 0 && term[slash - 1] == '1') {
+                term[slash - 1] = coordinate_letters[j];  // "x/2" rather than "1x/2"
+            } else {
+                term.insert(slash, 1, coordinate_letters[j]);
+            }
+            text += term;
+            has_term = true;
+        }
+        if (std::fabs(translation[i]) > write_tolerance || !has_term) {
+            std::string t = fraction_text(translation[i], 20);
+            if (coefficient_sum <= 0.0006f && !t.empty() && t[0] == '+') t.erase(0, 1);
+            text += t;
+        }
+        if (i < 2) text += ',';
+    }
+    return packed(text);
+}
+
+// ---- Readers ----
+
+namespace {
+
+bool is_coordinate_letter(char c) {
+    return c == 'x' || c == 'X' || c == 'y' || c == 'Y' || c == 'z' || c == 'Z';
+}
+
+int column_of(char c) {
+    switch (c) {
+        case 'x': case 'X': return 0;
+        case 'y': case 'Y': return 1;
+        default: return 2;
+    }
+}
+
+// Determinant of the integer matrix.
+std::int32_t determinant(const RotationMatrix& m) { return vorn_math_3d::determ_a_i(m); }
+
+// First list-directed item of a text (up to a blank, comma or slash).
+std::string_view first_item(std::string_view text) {
+    const std::string_view s = su::trim_both(text);
+    const std::size_t end = s.find_first_of(" ,/");
+    return s.substr(0, end);
+}
+
+}  // namespace
+
+void read_xsym(std::string_view op_text, std::int32_t start_pos, RotationMatrix& rotation,
+               Vector3& translation, bool check_det) {
+    init_err_symm();
+    rotation = RotationMatrix{};
+    translation = Vector3{};
+    const std::size_t length = su::len_trim(op_text);
+    std::size_t pos = start_pos < 1 ? 0 : static_cast<std::size_t>(start_pos) - 1;
+    for (int k = 0; k < 3; ++k) {
+        float sign = 1.0f;
+        std::int32_t multiplier = 1;
+        float value = 0.0f;
+        float translation_sign = 1.0f;
+        bool after_slash = false;
+        bool after_point = false;
+        std::int32_t decimals = 0;
+        std::int64_t denominator = 0;
+        bool denominator_read = false;
+        bool seen = false;
+        for (; pos < length; ++pos) {
+            const char c = op_text[pos];
+            if (c == ' ') continue;
+            if (c == ',' || c == '*') {
+                ++pos;
+                break;
+            }
+            seen = true;
+            if (is_coordinate_letter(c)) {
+                rotation[k][column_of(c)] = static_cast<std::int32_t>(sign) * multiplier;
+                sign = 1.0f;
+                multiplier = 1;
+            } else if (c == '+') {
+                sign = 1.0f;
+            } else if (c == '-') {
+                sign = -1.0f;
+            } else if (c == '/') {
+                after_slash = true;
+            } else if (c == '.') {
+                after_point = true;
+            } else if (c >= '0' && c <= '9') {
+                const std::int32_t digit = c - '0';
+                if (pos + 1 < length && is_coordinate_letter(op_text[pos + 1])) {
+                    multiplier = digit;
+                    continue;
+                }
+                translation_sign = sign;
+                if (after_slash) {
+                    // The whole denominator is read: "1/12" is one twelfth.
+                    if (denominator < 1000000) denominator = 10 * denominator + digit;
+                    denominator_read = true;
+                } else if (after_point) {
+                    ++decimals;
+                    value += static_cast<float>(digit) / std::pow(10.0f, static_cast<float>(decimals));
+                } else {
+                    value = 10.0f * value + static_cast<float>(digit);
+                }
+            } else {
+                set_err_symm(std::string(" Invalid character... ") + c + " in operator string");
+                return;
+            }
+        }
+        if (denominator_read) {
+            if (denominator == 0) {
+                set_err_symm(" Zero denominator in operator string: " + std::string(su::trim_both(op_text)));
+                return;
+            }
+            value /= static_cast<float>(denominator);
+        }
+        if (!seen) {
+            set_err_symm(" Blank operator field");
+            return;
+        }
+        translation[k] = translation_sign * value;
+    }
+    if (check_det && determinant(rotation) == 0) {
+        set_err_symm(" The above operator is wrong: " + std::string(su::trim_right(op_text)));
+    }
+}
+
+void read_xsym(std::string_view op_text, std::int32_t start_pos, RotationMatrix& rotation, bool check_det) {
+    Vector3 ignored{};
+    read_xsym(op_text, start_pos, rotation, ignored, check_det);
+}
+
+void read_msymm(std::string_view text, RotationMatrix& matrix, float& phase, bool check_det) {
+    init_err_symm();
+    const std::size_t last_comma = text.rfind(',');
+    const std::string_view phase_text = last_comma == std::string_view::npos ? text : text.substr(last_comma + 1);
+    if (!su::read_f_field(first_item(phase_text), 0, phase) || first_item(phase_text).empty()) phase = 0.0f;
+    matrix = RotationMatrix{};
+
+    // The scan runs on a lower-cased, left-adjusted copy, after an "msym" or
+    // "dsym" keyword, up to the character before the last comma.
+    const std::string copy = su::l_case(su::trim_both(text));
+    std::size_t pos = (copy.rfind("msym", 0) == 0 || copy.rfind("dsym", 0) == 0) ? 5 : 0;
+    const std::size_t copy_comma = copy.rfind(',');
+    const std::size_t end = copy_comma == std::string::npos ? copy.size() : copy_comma;
+    for (int k = 0; k < 3; ++k) {
+        float sign = 1.0f;
+        bool seen = false;
+        for (; pos < end; ++pos) {
+            const char c = copy[pos];
+            if (c == ' ') continue;
+            if (c == ',' || c == '*') {
+                ++pos;
+                break;
+            }
+            seen = true;
+            if (c == 'u' || c == 'v' || c == 'w') {
+                matrix[k][c - 'u'] = static_cast<std::int32_t>(sign);
+                sign = 1.0f;
+            } else if (c == '+') {
+                sign = 1.0f;
+            } else if (c == '-') {
+                sign = -1.0f;
+            } else {
+                set_err_symm(std::string(" Invalid character... ") + c + " in Sym. Op.");
+                return;
+            }
+        }
+        if (!seen) {
+            set_err_symm(" Blank operator field " + std::string(su::trim_right(text)));
+            return;
+        }
+    }
+    if (check_det && determinant(matrix) == 0)
+        set_err_symm(" The above operator is wrong " + std::string(su::trim_right(text)));
+}
+
+namespace {
+
+// A malformed number in a symmetry-translation code is an input error that
+// ends the run, as any failed conversion of the run-time input does.
+[[noreturn]] void stop_on_bad_code(std::string_view code) {
+    std::cerr << "Error: bad integer in the symmetry-translation code \"" << su::trim_right(code) << "\"\n";
+    std::exit(2);
+}
+
+std::int32_t read_code_integer(std::string_view item, std::string_view code) {
+    std::int32_t value = 0;
+    const std::string_view token = first_item(item);
+    if (token.empty() || !su::read_i_field(token, value)) stop_on_bad_code(code);
+    return value;
+}
+
+}  // namespace
+
+void read_symtrans_code(std::string_view code, std::int32_t& op_number, Vector3& translation) {
+    op_number = 1;
+    translation = Vector3{};
+    if (su::len_trim(code) == 0) return;
+    const std::string text = su::fixed(su::trim_both(code), 8);
+    const std::size_t length = su::len_trim(text);
+    const std::size_t underscore = text.find('_');             // 0-based; npos when absent
+    const std::size_t point = text.find('.');
+    const std::size_t number_start = underscore == std::string::npos ? 0 : underscore + 1;
+    const std::size_t number_end = point == std::string::npos ? length : point;
+    if (number_end < number_start) stop_on_bad_code(code);
+    op_number = read_code_integer(std::string_view(text).substr(number_start, number_end - number_start), code);
+    if (point == std::string::npos) return;
+    const std::int32_t t = read_code_integer(std::string_view(text).substr(point + 1, length - point - 1), code);
+    translation = {static_cast<float>(t / 100 - 5), static_cast<float>((t % 100) / 10 - 5),
+                   static_cast<float>(t % 10 - 5)};
+}
+
+void get_crystal_system_r_st(std::int32_t n, std::span<const std::string> op_texts, std::int32_t& sys_num,
+                             char& sys_letter) {
+    const std::size_t count = n < 0 ? 0 : std::min(static_cast<std::size_t>(n), op_texts.size());
+    std::vector<RotationMatrix> rotations(count);
+    for (std::size_t i = 0; i < count; ++i) read_xsym(op_texts[i], 1, rotations[i], true);
+    get_crystal_system_r_op(static_cast<std::int32_t>(count), rotations, sys_num, sys_letter);
+}
+
+}  // namespace vorn_crystallographic_symmetry
