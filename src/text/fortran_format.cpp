@@ -52,6 +52,33 @@ std::string without_blanks(std::string_view field) {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
+// Fast exact path of Fw.d for values that are 32-bit reals, as every report
+// value of the system is: a float has at most 24 significant bits, so
+// |v|·10^d with d <= 12 is exact in double (5^12 < 2^28), and rounding that
+// product to an integer in the default rounding mode is round-half-even from
+// the exact binary value, as printf does.  Returns false when the value is
+// not a float or too large for the path.
+bool fixed_digits_of_float(double magnitude, int d, std::string& digits) {
+    static constexpr double powers[13] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6,
+                                          1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+    if (d > 12 || static_cast<double>(static_cast<float>(magnitude)) != magnitude) return false;
+    const double scaled = magnitude * powers[d];
+    if (!(scaled < 4.0e15)) return false;
+    auto n = static_cast<unsigned long long>(std::nearbyint(scaled));
+    char buf[32];
+    int len = 0;
+    do {
+        buf[len++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0 || len <= d);  // at least one digit before the point
+    digits.clear();
+    for (int k = len - 1; k >= 0; --k) {
+        digits.push_back(buf[k]);
+        if (k == d && d > 0) digits.push_back('.');
+    }
+    return true;
+}
+
 template <typename Real>
 bool read_real_field(std::string_view field, int d, Real& value) {
     const std::string s = without_blanks(field);
@@ -127,9 +154,12 @@ std::string format_f(double value, int w, int d) {
     const bool negative = std::signbit(value);
     const double magnitude = std::fabs(value);
     if (magnitude >= 1e300) return std::string(static_cast<std::size_t>(w > 0 ? w : 1), '*');
-    int n = std::snprintf(nullptr, 0, "%.*f", d, magnitude);
-    std::string digits(static_cast<std::size_t>(n), '\0');
-    std::snprintf(digits.data(), digits.size() + 1, "%.*f", d, magnitude);
+    std::string digits;
+    if (!fixed_digits_of_float(magnitude, d, digits)) {
+        int n = std::snprintf(nullptr, 0, "%.*f", d, magnitude);
+        digits.assign(static_cast<std::size_t>(n), '\0');
+        std::snprintf(digits.data(), digits.size() + 1, "%.*f", d, magnitude);
+    }
     if (d == 0) digits += ".";
     return fit_leading_zero(negative, digits, w);
 }

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 
 #include "text/fixed_text.hpp"
@@ -117,4 +119,26 @@ TEST(FixedTexts, BlankPaddedComparison) {
     EXPECT_EQ(cut.view(), "ABC");
     EXPECT_EQ(fixed("ab", 4), "ab  ");
     EXPECT_EQ(trim_both("  x y  "), "x y");
+}
+
+// The fast path for 32-bit values must agree with the exact decimal expansion
+// that printf gives, ties included.
+TEST(FortranWriters, FloatPathAgreesWithExactExpansion) {
+    std::uint32_t state = 12345u;
+    auto next = [&state] { state = state * 1664525u + 1013904223u; return state; };
+    for (int i = 0; i < 200000; ++i) {
+        float x;
+        std::uint32_t bits = next();
+        std::memcpy(&x, &bits, sizeof x);
+        if (!std::isfinite(x) || std::fabs(x) > 1e7f) x = static_cast<float>(static_cast<std::int32_t>(next())) / 4096.0f;
+        int d = static_cast<int>(next() % 8);
+        char buf[128];
+        std::snprintf(buf, sizeof buf, "%*.*f", 40, d, static_cast<double>(x));
+        std::string expected(buf);
+        if (d == 0) expected = expected.substr(1) + ".";
+        ASSERT_EQ(format_f(x, 40, d), expected) << x << " d=" << d;
+    }
+    EXPECT_EQ(format_f(0.125f, 5, 2), " 0.12");
+    EXPECT_EQ(format_f(2.5f, 4, 0), "  2.");
+    EXPECT_EQ(format_f(3.5f, 4, 0), "  4.");
 }
