@@ -45,7 +45,18 @@ struct FuzzInput {
 // A broken invariant: print what failed and abort, which libFuzzer records
 // as a crash with the input that caused it.
 [[noreturn]] inline void invariant_failed(const char* what, std::string_view detail) {
-    std::fprintf(stderr, "invariant broken: %s [%.*s]\n", what, static_cast<int>(detail.size()), detail.data());
+    std::string shown;
+    for (const char c : detail) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u < 0x7f) {
+            shown += c;
+        } else {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02x", u);
+            shown += code;
+        }
+    }
+    std::fprintf(stderr, "invariant broken: %s [%s]\n", what, shown.c_str());
     std::abort();
 }
 

@@ -5,6 +5,7 @@
 // anything else that goes wrong is a finding.  The report must never show a
 // NaN or an infinity.
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <sstream>
@@ -35,20 +36,43 @@ const std::array<cs::SpaceGroup, 7>& run_groups() {
     return groups;
 }
 
+// A report word (blank, "=", "(" or ")" separated) that spells a NaN or an
+// infinity, in any case and with any sign ("NaN", "-nan", "Infinity").
 bool has_non_finite_text(const std::string& report) {
-    for (const char* bad : {"nan", "NaN", "NAN", "inf", "Inf", "INF"})
-        if (report.find(bad) != std::string::npos) return true;
+    std::string word;
+    auto is_non_finite = [](std::string w) {
+        while (!w.empty() && (w[0] == '-' || w[0] == '+')) w.erase(0, 1);
+        for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return w == "nan" || w == "inf" || w == "infinity";
+    };
+    for (const char c : report + " ") {
+        if (c == ' ' || c == '\n' || c == '=' || c == '(' || c == ')' || c == ',') {
+            if (is_non_finite(word)) return true;
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
     return false;
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // The run writes its tables into the working directory.
+// The statistics run writes its tables into the working directory: run it
+// in the scratch directory and come back, so that the fuzzer's own relative
+// paths (corpus, artifacts) keep their meaning.
+void run_in_scratch_directory(const borq::CompoundCode& code, bool shelx_input, std::int32_t n_refl,
+                              const cs::SpaceGroup& group, std::ostream& report) {
+    const std::filesystem::path home = std::filesystem::current_path();
     std::filesystem::current_path(borq_fuzz::scratch_directory());
-    run_groups();
-    return 0;
+    try {
+        borq::run_statistics(code, shelx_input, n_refl, group, report);
+    } catch (...) {
+        std::filesystem::current_path(home);
+        throw;
+    }
+    std::filesystem::current_path(home);
 }
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 65536) return 0;
@@ -83,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (layout == shelx_input) {
                 const cs::SpaceGroup& group = run_groups()[(selector >> 1) % run_groups().size()];
                 std::ostringstream report;
-                borq::run_statistics(code, layout, n_refl, group, report);
+                run_in_scratch_directory(code, layout, n_refl, group, report);
                 if (has_non_finite_text(report.str())) invariant_failed("the report shows a non-finite number",
                                                                         report.str());
             }

@@ -151,7 +151,8 @@ void read_data_cry(const CompoundCode& code, std::int32_t n_refl, HklInfo& hkl_i
 
 // The space-group text of the compound: the value of the layout's key in
 // <code>.cif, or the answer to the prompt on `in` when there is no CIF
-// (blank: "P 21 21 21").  240 characters, apostrophes blanked.
+// (blank: "P 21 21 21").  240 characters, apostrophes blanked and one
+// enclosing pair of double quotes removed.
 std::string space_group_text(const CompoundCode& code, bool shelx_input, std::ostream& out,
                              std::istream& in);
 // Obtains the group of the compound and prints "Space group is: " with its
@@ -210,5 +211,34 @@ bool linearlsq(std::int32_t row_count, const PairValues& pair_values, std::ostre
 // Writes Quotients.dat or Differences.dat and prints the plotting hints.
 void write_results(std::int32_t row_count, const PairHkl& pair_hkl, const PairValues& pair_values,
                    bool is_quotient, std::ostream& out);
+
+// ==== Alternative estimators (cross-checks; no step of a run calls them) ====
+
+// Printed by gek2 and gek1 in place of an estimate that cannot be formed
+// (too few rows, or a zero or non-finite sum of weights).
+inline constexpr std::string_view gek_too_few_notice =
+    "Too few data for this check: x and its e.s.d. are not computed.";
+// gek1: the headings of its two blocks, and the notice of a single used row.
+inline constexpr std::string_view gek1_internal_heading =
+    "Internal e.s.d., from the weights of the individual values of x:";
+inline constexpr std::string_view gek1_external_heading =
+    "External e.s.d., from the scatter of the individual values of x:";
+inline constexpr std::string_view gek1_no_external_notice =
+    "Too few data for this check: the external e.s.d. needs two values of x.";
+
+// x from the ratio of weighted averages, a = sum w Yo Ys / sum w Ys^2, and
+// its e.s.d.; prints the check.  A row with sigma below 1.0e-10 prints
+// "Check data: Zero sigma(Yobs) for # " with its row and throws InputFailure
+// (a run ends with exit status 2) before anything else is printed.
+void gek2(std::int32_t row_count, const PairValues& pair_values, bool is_quotient, std::ostream& out);
+// x as the weighted average of the per-pair values (1 - Yo/Ys)/2 with its
+// internal and external e.s.d.; rows with |Ys| <= 1.0e-10 or a zero sigma are
+// counted as extra omissions.  Prints the check and writes gek1Q.dat or
+// gek1D.dat.
+void gek1(std::int32_t row_count, const PairValues& pair_values, bool is_quotient, std::ostream& out);
+// Replaces sigma(Fo2) of rows 1..n_refl by the uncertainty implied by the
+// weighting scheme 1/(sigma^2 + (0.0984 P)^2 + 5.4628 P), P = (max(Fo2, 0) +
+// 2 Fc2)/3 (never below 0).
+void reweight(std::int32_t n_refl, FsqData& fsq_data);
 
 }  // namespace borq

@@ -93,21 +93,25 @@ struct OperatorForSearch {
 };
 
 // The rows ordered by (key, h, k, l, row), so that the rows of one key with
-// given indices form a run of positions.  cursor[p], for the first position
-// p of a run, is the first position of that run not yet known to be used up.
+// given indices form a run of entries.  The entries carry their sort fields,
+// which keeps the sort and the look-ups in contiguous memory.  cursor[p], for
+// the first entry p of a run, is the first entry of that run not yet known to
+// be used up.
+struct IndexEntry {
+    std::int32_t asu_key;
+    Hkl hkl;
+    std::int32_t row;
+};
 struct RowIndex {
-    std::vector<std::int32_t> rows;
+    std::vector<IndexEntry> entries;
     std::vector<std::int32_t> cursor;
 };
 
-bool row_before(const HklInfo& t, std::int32_t a, std::int32_t b) {
-    const HklInfoRow& x = t[static_cast<std::size_t>(a)];
-    const HklInfoRow& y = t[static_cast<std::size_t>(b)];
-    if (x.asu_key != y.asu_key) return x.asu_key < y.asu_key;
-    if (x.h != y.h) return x.h < y.h;
-    if (x.k != y.k) return x.k < y.k;
-    if (x.l != y.l) return x.l < y.l;
-    return a < b;
+bool entry_before(const IndexEntry& a, const IndexEntry& b) {
+    if (a.asu_key != b.asu_key) return a.asu_key < b.asu_key;
+    for (std::size_t c = 0; c < 3; ++c)
+        if (a.hkl[c] != b.hkl[c]) return a.hkl[c] < b.hkl[c];
+    return a.row < b.row;
 }
 
 }  // namespace
@@ -190,10 +194,12 @@ void find_friedels(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_in
     }
 
     RowIndex index;
-    index.rows.resize(static_cast<std::size_t>(n));
-    for (std::int32_t i = 0; i < n; ++i) index.rows[static_cast<std::size_t>(i)] = i + 1;
-    std::sort(index.rows.begin(), index.rows.end(),
-              [&](std::int32_t a, std::int32_t b) { return row_before(hkl_info, a, b); });
+    index.entries.resize(static_cast<std::size_t>(n));
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
+        index.entries[static_cast<std::size_t>(i - 1)] = IndexEntry{row.asu_key, indices_of(row), i};
+    }
+    std::sort(index.entries.begin(), index.entries.end(), entry_before);
     index.cursor.resize(static_cast<std::size_t>(n));
     for (std::int32_t p = 0; p < n; ++p) index.cursor[static_cast<std::size_t>(p)] = p;
 
@@ -208,30 +214,23 @@ void find_friedels(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_in
     const auto first_free = [&](std::int32_t first, std::int32_t last, std::int32_t i) -> std::int32_t {
         std::int32_t p = index.cursor[static_cast<std::size_t>(first)];
         while (p < last) {
-            const std::int32_t row = index.rows[static_cast<std::size_t>(p)];
+            const std::int32_t row = index.entries[static_cast<std::size_t>(p)].row;
             if (row > i && hkl_info[static_cast<std::size_t>(row)].partner <= 0) break;
             ++p;
         }
         index.cursor[static_cast<std::size_t>(first)] = p;
-        return p < last ? index.rows[static_cast<std::size_t>(p)] : 0;
+        return p < last ? index.entries[static_cast<std::size_t>(p)].row : 0;
     };
-    // Positions of the rows with the given key and indices.
-    const auto range_of = [&](std::int32_t key, const Hkl& t) {
-        const auto less = [&](std::int32_t row, const std::pair<std::int32_t, Hkl>& v) {
-            const HklInfoRow& x = hkl_info[static_cast<std::size_t>(row)];
-            if (x.asu_key != v.first) return x.asu_key < v.first;
-            return indices_of(x) < v.second;
-        };
-        const auto greater = [&](const std::pair<std::int32_t, Hkl>& v, std::int32_t row) {
-            const HklInfoRow& x = hkl_info[static_cast<std::size_t>(row)];
-            if (x.asu_key != v.first) return v.first < x.asu_key;
-            return v.second < indices_of(x);
-        };
-        const std::pair<std::int32_t, Hkl> v{key, t};
-        const auto lo = std::lower_bound(index.rows.begin(), index.rows.end(), v, less);
-        const auto hi = std::upper_bound(lo, index.rows.end(), v, greater);
-        return std::pair<std::int32_t, std::int32_t>{static_cast<std::int32_t>(lo - index.rows.begin()),
-                                                     static_cast<std::int32_t>(hi - index.rows.begin())};
+    // The entries of the current row's key, [key_first, key_last), and within
+    // them the entries with given indices.
+    std::int32_t key_first = 0, key_last = 0;
+    const auto range_of = [&](const Hkl& t) {
+        const auto begin = index.entries.begin() + key_first;
+        const auto end = index.entries.begin() + key_last;
+        const auto lo = std::lower_bound(begin, end, t, [](const IndexEntry& e, const Hkl& v) { return e.hkl < v; });
+        const auto hi = std::upper_bound(lo, end, t, [](const Hkl& v, const IndexEntry& e) { return v < e.hkl; });
+        return std::pair<std::int32_t, std::int32_t>{static_cast<std::int32_t>(lo - index.entries.begin()),
+                                                     static_cast<std::int32_t>(hi - index.entries.begin())};
     };
 
     for (std::int32_t i = 1; i <= n; ++i) {
@@ -240,6 +239,13 @@ void find_friedels(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_in
             while (block_end <= n &&
                    hkl_info[static_cast<std::size_t>(block_end)].asu_key == hkl_info[static_cast<std::size_t>(i)].asu_key)
                 ++block_end;
+            const std::int32_t key = hkl_info[static_cast<std::size_t>(i)].asu_key;
+            const auto lo = std::lower_bound(index.entries.begin(), index.entries.end(), key,
+                                             [](const IndexEntry& e, std::int32_t k) { return e.asu_key < k; });
+            const auto hi = std::upper_bound(lo, index.entries.end(), key,
+                                             [](std::int32_t k, const IndexEntry& e) { return k < e.asu_key; });
+            key_first = static_cast<std::int32_t>(lo - index.entries.begin());
+            key_last = static_cast<std::int32_t>(hi - index.entries.begin());
         }
         HklInfoRow& row_i = hkl_info[static_cast<std::size_t>(i)];
         if (row_i.partner != partner_missing) continue;
@@ -249,7 +255,7 @@ void find_friedels(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_in
             std::int32_t j = 0;
             if (o.search == MateSearch::lookup) {
                 const Hkl target = mvmuli(o.inverse_t, negated(h_i));
-                const auto [first, last] = range_of(row_i.asu_key, target);
+                const auto [first, last] = range_of(target);
                 if (first < last) j = first_free(first, last, i);
             } else if (o.search == MateSearch::any_row) {
                 // -(h_j 0) = 0 0 0: only the zero reflection has such mates.
@@ -338,10 +344,11 @@ void count_classes(std::int32_t n_refl, const HklInfo& hkl_info, std::int32_t& n
         std::ofstream file("missing_A.dat", std::ios::out | std::ios::trunc);
         if (!file.is_open()) throw InputFailure{"creating missing_A.dat", "cannot open the file for writing"};
         file << "No partner for reflections: \n";
+        constexpr std::string_view indent = "                            ";  // 28 blanks
         for (std::int32_t i = 1; i <= n; ++i) {
             const HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
             if (row.partner == partner_missing)
-                file << std::string(28, ' ') << format_i(row.h, 4) << format_i(row.k, 4) << format_i(row.l, 4) << '\n';
+                file << indent << format_i(row.h, 4) << format_i(row.k, 4) << format_i(row.l, 4) << '\n';
         }
         file.close();
         if (file.fail()) throw InputFailure{"writing missing_A.dat", "the file could not be written"};

@@ -19,6 +19,24 @@ std::string_view cif_key(bool shelx_input) {
                        : std::string_view("_symmetry_space_group_name_H-M");
 }
 
+// A CIF value may also be quoted with double quotes ("P 21 21 21").  When the
+// value's first non-blank character is a double quote and a closing one
+// follows (a double quote at the end of the text or before a blank, as CIF
+// delimits quoted values), that one pair is removed.  Other double quotes
+// stay: they are part of Hall symbols such as -P 6 2".
+void remove_enclosing_double_quotes(std::string& text) {
+    const std::size_t open = text.find_first_not_of(' ');
+    if (open == std::string::npos || text[open] != '"') return;
+    for (std::size_t close = open + 1; close < text.size(); ++close) {
+        if (text[close] == '"' && (close + 1 == text.size() || text[close + 1] == ' ')) {
+            text.erase(close, 1);
+            text.erase(open, 1);
+            text.resize(text_width, ' ');
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 std::string space_group_text(const CompoundCode& code, bool shelx_input, std::ostream& out, std::istream& in) {
@@ -40,6 +58,7 @@ std::string space_group_text(const CompoundCode& code, bool shelx_input, std::os
         std::string text = line.substr(key.size());
         text.resize(text_width, ' ');
         std::replace(text.begin(), text.end(), '\'', ' ');
+        remove_enclosing_double_quotes(text);
         return text;
     }
 
@@ -55,10 +74,10 @@ std::string space_group_text(const CompoundCode& code, bool shelx_input, std::os
 void obtain_space_group(const CompoundCode& code, bool shelx_input, SpaceGroup& group, std::ostream& out,
                         std::istream& in) {
     const std::string text = space_group_text(code, shelx_input, out, in);
-    // The group is built from the text by set_spacegroup once the symmetry
-    // module provides it; until then the record keeps its reset state, which
-    // the run treats as an unresolved symbol ("unknown", no pairs).
-    (void)text;
+    // The error flag is not looked at: a symbol that resolves to nothing
+    // leaves the record's symbol "unknown" and null operators, and the run
+    // goes on with no reflection paired.
+    vorn_crystallographic_symmetry::set_spacegroup(text, group);
     out << "Space group is: " << vorn_string_utilities::trim_both(group.hm_symbol.view()) << '\n';
 }
 

@@ -1,6 +1,7 @@
 // Line records of the input files and the report of a failed input.
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <istream>
 
 #include "app/borq.hpp"
@@ -8,6 +9,11 @@
 namespace borq {
 
 std::ifstream open_for_reading(const std::string& file_name) {
+    // A folder of that name opens on some systems and then reads as an empty
+    // file; say what it is instead.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(file_name, ignored))
+        throw InputFailure{"opening " + file_name + " for reading", std::strerror(EISDIR)};
     errno = 0;
     std::ifstream in(file_name);
     if (!in.is_open()) {

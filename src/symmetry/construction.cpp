@@ -4,7 +4,9 @@
 // completes the group by the inversion and the centring translations, writes
 // the operator texts and fills the special Wyckoff positions.
 #include <algorithm>
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "maths/math_gen.hpp"
 #include "symmetry/route_operators.hpp"
@@ -76,10 +78,9 @@ bool lone_number(std::string_view text, std::int32_t& value) {
     std::array<std::int32_t, symbol_length> integers{};
     std::int32_t n = 0;
     vorn_string_utilities::getnum(text, reals, integers, n);
-    const bool ok = !vorn_string_utilities::err_string && n == 1;
-    vorn_string_utilities::init_err_string();
-    if (ok) value = integers[0];
-    return ok;
+    if (vorn_string_utilities::err_string || n != 1) return false;
+    value = integers[0];
+    return true;
 }
 
 // Error pair kept aside across procedures that clear it.
@@ -104,6 +105,43 @@ bool read_operator_texts(std::span<const std::string> texts, std::size_t n, std:
     return true;
 }
 
+// Two operators are one up to a lattice translation of whole cell edges.
+bool same_modulo_cell(const SymmetryOperator& a, const SymmetryOperator& b) {
+    if (a.rot != b.rot) return false;
+    for (int c = 0; c < 3; ++c) {
+        const float d = a.tr[c] - b.tr[c];
+        if (std::fabs(d - std::nearbyint(d)) > 0.0002f) return false;
+    }
+    return true;
+}
+
+// The stored operators are distinct and closed under products (modulo whole
+// cell edges).  Operators are grouped by rotation so that each product is
+// compared only with the operators of its rotation.
+bool forms_group(const SpaceGroup& g) {
+    const auto n = static_cast<std::size_t>(g.multiplicity);
+    std::vector<std::size_t> order(n);
+    for (std::size_t i = 0; i < n; ++i) order[i] = i;
+    auto rotation_less = [&g](std::size_t a, std::size_t b) { return g.operators[a].rot < g.operators[b].rot; };
+    std::sort(order.begin(), order.end(), rotation_less);
+    auto holds = [&](const SymmetryOperator& op, std::size_t skip) {
+        auto range = std::equal_range(order.begin(), order.end(), n, [&](std::size_t a, std::size_t b) {
+            const RotationMatrix& ra = a == n ? op.rot : g.operators[a].rot;
+            const RotationMatrix& rb = b == n ? op.rot : g.operators[b].rot;
+            return ra < rb;
+        });
+        for (auto it = range.first; it != range.second; ++it)
+            if (*it != skip && same_modulo_cell(op, g.operators[*it])) return true;
+        return false;
+    };
+    for (std::size_t i = 0; i < n; ++i)
+        if (holds(g.operators[i], i)) return false;  // stored twice
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = 0; j < n; ++j)
+            if (!holds(product_symop(g.operators[i], g.operators[j]), n)) return false;
+    return true;
+}
+
 // First row of the Wyckoff table whose key equals the symbol (12 characters).
 std::size_t wyckoff_row(std::string_view symbol) {
     const std::string key = fixed(symbol, 12);
@@ -116,25 +154,28 @@ std::size_t wyckoff_row(std::string_view symbol) {
 
 void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optional<std::span<const std::string>> gen_list,
                     std::optional<std::int32_t> num_gen, std::optional<std::string_view> mode, bool use_hall) {
-    // 1. Reset the record and refill the tables.
+    // Working values, taken before the reset (the symbol may be a field of
+    // the record itself).  The symbol is left-adjusted before it is cut to 20
+    // characters, so that a CIF value with leading blanks keeps its tail.
+    const std::string given = fixed(trim_both(spg_symbol), symbol_length);  // case kept
+    std::string working = vorn_string_utilities::u_case(given);
+    const std::optional<std::string> mode_text =
+        mode.has_value() ? std::optional<std::string>(std::string(*mode)) : std::nullopt;
+
+    // Reset the record and refill the tables.
     init_err_symm();
     reset_spacegroup(group);
     tables::set_spgr_info();
     tables::set_wyckoff_info();
-
-    // 2. Working values.  The symbol is left-adjusted before it is cut to 20
-    // characters, so that a CIF value with leading blanks keeps its tail.
-    const std::string given = fixed(trim_both(spg_symbol), symbol_length);  // case kept
-    std::string working = vorn_string_utilities::u_case(given);
     std::string route;
     std::size_t row = 0;
     auto hall_of_row = [](std::size_t r) { return fixed(tables::spgr_info[r].hall_symbol.view(), symbol_length); };
     auto hm_lookup = [&]() { return static_cast<std::size_t>(tables::find_spgr_row_by_hm(working.substr(0, 12))); };
     auto hall_lookup = [&]() { return static_cast<std::size_t>(tables::find_spgr_row_by_hall(working.substr(0, 16))); };
 
-    if (mode.has_value()) {
-        // 3. Resolution by the route code.
-        std::string code = fixed(trim_both(*mode), 3);
+    if (mode_text.has_value()) {
+        // Resolution by the route code.
+        std::string code = fixed(trim_both(*mode_text), 3);
         vorn_string_utilities::ucase(code);
         route = code;
         if (route == "HMS") {
@@ -149,7 +190,7 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
             row = hall_lookup();
         }
     } else {
-        // 4. Resolution without a route code: a number, then a Hermann-Mauguin
+        // Resolution without a route code: a number, then a Hermann-Mauguin
         // symbol, then a Hall symbol of the table, else a Hall symbol as typed.
         std::int32_t number = 0;
         if (lone_number(working, number)) {
@@ -180,7 +221,7 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
         }
     }
 
-    // 5. Route dispatch.
+    // Route dispatch.
     std::int32_t system = 0, centre = 1, lattice = 0, count = 0, route_generators = 0;
     std::array<RotationMatrix, max_working_operators> rotations{};
     std::array<Vector3, max_working_operators> translations{};
@@ -203,7 +244,11 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
             working = hall_of_row(row);
             run_hall(working);
         } else {
-            const std::string hm_text = colon != std::string::npos ? given.substr(0, colon) : given;
+            // With a row, the route reads the 12 characters that matched it:
+            // text beyond them is no part of the symbol.
+            const std::string hm_text = colon != std::string::npos ? given.substr(0, colon)
+                                        : row != 0                 ? given.substr(0, 12)
+                                                                   : given;
             get_so_from_hms(system, centre, lattice, count, rotations, translations, bravais, hm_text);
             setting_text = "IT (Generated from Hermann-Mauguin symbol)";
             if (row != 0) {
@@ -291,7 +336,7 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
         return;
     }
 
-    // 6. The route's results.  A route that failed before it knew the crystal
+    // The route's results.  A route that failed before it knew the crystal
     // system or the lattice leaves those texts at their initial values.
     if (system >= 1 && system <= 7) group.crystal_system = tables::sys_cry[static_cast<std::size_t>(system)];
     group.lattice_letter = std::string(1, lat_ch);
@@ -305,7 +350,7 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
     group.reduced_count = count;
     group.setting_type = setting_text.empty() ? std::string_view("?") : setting_text;
 
-    // 7. The matched row.  The text look-ups clear the error pair; a route
+    // The matched row.  The text look-ups clear the error pair; a route
     // error must survive them.
     if (row_fields && row != 0) {
         const SavedError route_error = save_error();
@@ -323,21 +368,22 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
         restore_error(route_error);
     }
 
-    // 8. A failed route ends the construction here.
+    // A failed route ends the construction here.
     if (err_symm) return;
 
-    // 9. Hexagonal axes.
+    // Hexagonal axes.
+    const bool previous_hexa = hexa;
     const std::size_t m = static_cast<std::size_t>(std::clamp(count, 0, static_cast<std::int32_t>(max_working_operators)));
     group.hexagonal = is_hexa(count, std::span<const RotationMatrix>(rotations).first(m));
     hexa = group.hexagonal;
 
-    // 10. The reduced set.
+    // The reduced set.
     for (std::size_t k = 0; k < m; ++k) {
         group.operators[k].rot = rotations[k];
         group.operators[k].tr = translations[k];
     }
 
-    // 11. Inversion images and centring copies.
+    // Inversion images and centring copies.
     std::size_t stored = m;
     SavedError completion_error{false, {}};
     if (!full_list) {
@@ -376,24 +422,43 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
     }
     group.multiplicity = static_cast<std::int32_t>(stored);
 
-    // 12. Operator texts.
+    // A symbol or a generator list outside the tables can name a lattice
+    // that its rotations do not keep ("B 6") or generators whose products
+    // leave the set: such operators form no group and are refused.  The
+    // tabulated settings form groups by construction and are not tested.
+    const bool tabulated = row_fields && row != 0;
+    if (!full_list && !tabulated && !completion_error.flag && !forms_group(group)) {
+        hexa = previous_hexa;
+        group.hexagonal = false;
+        for (std::size_t i = 0; i < stored; ++i) group.operators[i] = SymmetryOperator{};
+        group.multiplicity = 0;
+        if (route == "HMS")
+            set_err_symm(" Wrong space-group symbol: " + given);
+        else if (route == "HAL")
+            set_err_symm("");
+        else
+            set_err_symm(" The generators do not form a space group");
+        return;
+    }
+
+    // Operator texts.
     for (std::size_t i = 0; i < stored; ++i)
         group.operator_symbols[i] = get_symsymbi(group.operators[i].rot, group.operators[i].tr);
 
-    // 13. Laue class and point group of a group without a table row.
+    // Laue class and point group of a group without a table row.
     if (!row_fields || row == 0) {
         get_laue_pg(group, group.laue_class, group.point_group);
         if (completion_error.flag) restore_error(completion_error);
     }
 
-    // 14. A centre off the origin names the inversion operator.
+    // A centre off the origin names the inversion operator.
     if (group.centre_code == 0 && m > 0) {
         std::string text = std::string(group.centrosymmetry_text.trimmed()) + "  Gen(-1):" +
                            std::string(group.operator_symbols[m].trimmed());
         group.centrosymmetry_text = text;
     }
 
-    // 15.-16. Special Wyckoff positions.  A symbol without its own Wyckoff
+    // Special Wyckoff positions.  A symbol without its own Wyckoff
     // row (a full monoclinic symbol, a cubic symbol without the bar) takes
     // the row of the setting with the same Hall symbol.
     if (!group.hm_symbol.blank()) {
@@ -416,7 +481,7 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
         }
         restore_error(before_wyckoff);
 
-        // 17. The stored symbol keeps its first character and is lower case after it.
+        // The stored symbol keeps its first character and is lower case after it.
         std::string symbol = group.hm_symbol.str();
         std::string tail = vorn_string_utilities::l_case(std::string_view(symbol).substr(1));
         group.hm_symbol = symbol.substr(0, 1) + tail;

@@ -39,7 +39,8 @@ void get_so_from_fix(std::int32_t& crystal_system_number, std::int32_t& centre_c
         if (!is_identity_rotation(rotations[k])) continue;
         const std::array<std::int32_t, 3> t = {twelfths_of(translations[k][0]), twelfths_of(translations[k][1]),
                                                twelfths_of(translations[k][2])};
-        if (t == std::array<std::int32_t, 3>{0, 0, 0}) continue;
+        // The identity, also written with whole cell edges ("x+1,y,z"), is no centring.
+        if (twelfths_in_cell(t[0]) == 0 && twelfths_in_cell(t[1]) == 0 && twelfths_in_cell(t[2]) == 0) continue;
         if (static_cast<std::size_t>(n_centring) < max_centring_list)
             centring[static_cast<std::size_t>(n_centring++)] = translations[k];
         std::size_t match = conventional_centrings.size();

@@ -22,6 +22,11 @@ std::array<std::int32_t, 3> twelfths_vector(const Vector3& t) {
 
 bool is_null(const std::array<std::int32_t, 3>& t) { return t[0] == 0 && t[1] == 0 && t[2] == 0; }
 
+// A translation of whole cell edges ("x+1,y,z") is no centring.
+bool is_lattice_vector(const std::array<std::int32_t, 3>& t) {
+    return twelfths_in_cell(t[0]) == 0 && twelfths_in_cell(t[1]) == 0 && twelfths_in_cell(t[2]) == 0;
+}
+
 // Flags of the conventional centrings found among pure translations.
 struct CentringFlags {
     bool a = false, b = false, c = false, i = false, r = false, f = false, z = false;
@@ -99,7 +104,7 @@ void get_so_from_gener(std::int32_t& crystal_system_number, std::int32_t& centre
                 for (auto& v : row) v = -v;
             if (rotations[j] == rotations[i]) {
                 std::array<std::int32_t, 3> d{};
-                for (int c = 0; c < 3; ++c) d[c] = twelfths_in_cell(tj[c] - ti[c]);
+                for (int c = 0; c < 3; ++c) d[c] = twelfths_in_cell(vorn_string_utilities::wrap_sub(tj[c], ti[c]));
                 if (is_null(d)) {
                     drop(j);
                 } else {
@@ -109,7 +114,8 @@ void get_so_from_gener(std::int32_t& crystal_system_number, std::int32_t& centre
             } else if (rotations[j] == negated) {
                 rotations[j] = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}}};
                 for (int c = 0; c < 3; ++c)
-                    translations[j][c] = static_cast<float>(twelfths_in_cell(ti[c] + tj[c])) / 12.0f;
+                    translations[j][c] =
+                        static_cast<float>(twelfths_in_cell(vorn_string_utilities::wrap_add(ti[c], tj[c]))) / 12.0f;
             }
         }
     }
@@ -122,7 +128,7 @@ void get_so_from_gener(std::int32_t& crystal_system_number, std::int32_t& centre
     for (std::size_t k = 0; k < n; ++k) {
         if (!is_identity_rotation(rotations[k])) continue;
         const auto t = twelfths_vector(translations[k]);
-        if (!is_null(t)) {
+        if (!is_lattice_vector(t)) {
             if (static_cast<std::size_t>(n_centring) < max_centring_list)
                 centring[static_cast<std::size_t>(n_centring++)] = translations[k];
             flag_centring(t, flags);

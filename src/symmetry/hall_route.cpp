@@ -297,6 +297,10 @@ void get_so_from_hall(std::int32_t& crystal_system_number, std::int32_t& centre_
             }
         }
         if (a == axis_none) a = default_axis();
+        if (n == 1 && t != std::array<std::int32_t, 3>{0, 0, 0}) {
+            hall_syntax_error();  // a translation without rotation is no generator
+            return;
+        }
         if (n_parts == 0) first_axis = a;
         RotationMatrix m;
         if (!hall_matrix(n, a, first_axis, m)) {
@@ -341,15 +345,17 @@ void get_so_from_hall(std::int32_t& crystal_system_number, std::int32_t& centre_
         }
     }
 
-    // Operator table: the identity, then the generators as written.
+    // Operator table: the identity, then the generators as written.  A part
+    // of order 1 (the identity, or the inversion of "P -1") is no generator,
+    // and a matrix already listed is not entered again: the reduced list
+    // holds each operator once.
     OperatorTable table;
     table.append(seitz_identity());
-    const bool lone_identity = n_parts == 1 && order_index[0] == 1;
-    if (!lone_identity)
-        for (std::size_t g = 0; g < n_parts; ++g) {
-            for (int i = 0; i < 3; ++i) generators[g].m[i][3] = twelfths_in_cell(generators[g].m[i][3]);
-            table.append(generators[g]);
-        }
+    for (std::size_t g = 0; g < n_parts; ++g) {
+        for (int i = 0; i < 3; ++i) generators[g].m[i][3] = twelfths_in_cell(generators[g].m[i][3]);
+        if (order_index[g] == 1) continue;
+        if (!table.holds_centring_image(letter, generators[g])) table.append(generators[g]);
+    }
     if (const std::string_view overflow = close_operator_table(table, table.size - 1, letter, false);
         !overflow.empty()) {
         set_err_symm(overflow);

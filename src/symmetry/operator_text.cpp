@@ -30,10 +30,11 @@ std::string fraction_text(float value, std::size_t width) {
 
 // Coefficient text of an integer matrix element, before its letter.
 std::string integer_coefficient(std::int32_t c) {
-    if (c == 1) return "+";
-    if (c == -1) return "-";
-    if (c >= 2) return c >= 10 ? "+*" : "+" + std::to_string(c);
-    return c <= -10 ? "**" : std::to_string(c);
+    if (c == 1) return std::string(1, '+');
+    if (c == -1) return std::string(1, '-');
+    if (c >= 2) return std::string{'+', c >= 10 ? '*' : static_cast<char>('0' + c)};
+    if (c <= -10) return std::string(2, '*');
+    return std::string{'-', static_cast<char>('0' - c)};
 }
 
 // The text without any blank.
@@ -74,7 +75,9 @@ std::string get_symsymbr(const RealMatrix& matrix, const Vector3& translation) {
             std::string term = fraction_text(m, 20);
             const bool unit = std::fabs(std::fabs(m) - 1.0f) <= write_tolerance;
             if (unit && (term == "+1" || term == "-1")) {
-                term = term == "-1" ? "-" : (has_term ? "+" : "");
+                // A unit coefficient keeps its sign only: "-x", "+y"; none on the first term.
+                if (term == "+1" && !has_term) term.clear();
+                else term.resize(1);
             } else if (unit && has_term && term.size() >= 2) {
                 term.erase(1, 1);
             } else if (!has_term && !term.empty() && term[0] == '+') {

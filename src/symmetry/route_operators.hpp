@@ -60,13 +60,17 @@ inline RotationMatrix rotation_of(const Seitz& s) {
 
 inline std::array<std::int32_t, 3> translation_of(const Seitz& s) { return {s.m[0][3], s.m[1][3], s.m[2][3]}; }
 
-// a.b (b acts first), the translation brought into 0..11 twelfths.
+// a.b (b acts first), the translation brought into 0..11 twelfths.  The
+// integer arithmetic wraps around like 32-bit hardware: user-given matrices
+// that are no rotations may grow without bound in the closure.
 inline Seitz seitz_product(const Seitz& a, const Seitz& b) {
+    using vorn_string_utilities::wrap_add;
+    using vorn_string_utilities::wrap_mul;
     Seitz p;
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) {
             std::int32_t s = 0;
-            for (int k = 0; k < 4; ++k) s += a.m[i][k] * b.m[k][j];
+            for (int k = 0; k < 4; ++k) s = wrap_add(s, wrap_mul(a.m[i][k], b.m[k][j]));
             p.m[i][j] = s;
         }
     for (int i = 0; i < 3; ++i) p.m[i][3] = twelfths_in_cell(p.m[i][3]);
@@ -163,39 +167,33 @@ inline bool reduce_by_centring(char letter, std::array<std::int32_t, 3>& t) {
     }
 }
 
-// The translation difference or sum d (twelfths, 0..11) is null or a centring
-// vector of the letter, looking only at the components the centring moves.
-inline bool matches_centring_pattern(char letter, const std::array<std::int32_t, 3>& d) {
-    auto pair_null_or_half = [&d](int a, int b) {
-        return (d[a] == 0 && d[b] == 0) || (d[a] == 6 && d[b] == 6);
-    };
+// The translation difference d (twelfths, 0..11) is null or a centring
+// vector of the letter.
+inline bool is_centring_difference(char letter, const std::array<std::int32_t, 3>& d) {
+    using T = std::array<std::int32_t, 3>;
+    if (d == T{0, 0, 0}) return true;
     switch (letter) {
-        case 'A': return pair_null_or_half(1, 2);
-        case 'B': return pair_null_or_half(0, 2);
-        case 'C': return pair_null_or_half(0, 1);
-        case 'I': return (d[0] == 0 && d[1] == 0 && d[2] == 0) || (d[0] == 6 && d[1] == 6 && d[2] == 6);
-        case 'R':
-            return (d[0] == 0 && d[1] == 0 && d[2] == 0) || (d[0] == 8 && d[1] == 4 && d[2] == 4) ||
-                   (d[0] == 4 && d[1] == 8 && d[2] == 8);
-        case 'F': return pair_null_or_half(0, 1) || pair_null_or_half(0, 2) || pair_null_or_half(1, 2);
-        default: return false;
+        case 'A': return d == T{0, 6, 6};
+        case 'B': return d == T{6, 0, 6};
+        case 'C': return d == T{6, 6, 0};
+        case 'I': return d == T{6, 6, 6};
+        case 'R': return d == T{8, 4, 4} || d == T{4, 8, 8};
+        case 'F': return d == T{0, 6, 6} || d == T{6, 0, 6} || d == T{6, 6, 0};
+        default: return false;  // P and Z: only the same matrix
     }
 }
 
-// p duplicates q: the same matrix, or the same rotation with translations
-// whose sum or difference matches the centring pattern of the letter (P and
-// Z: only the same matrix counts).
+// p duplicates q: the same rotation, and translations that differ by a
+// centring vector of the letter (or not at all).  Within a group two
+// operators with one rotation always differ by a lattice translation, so
+// the test is exact for every table that describes a group.
 inline bool centring_duplicate(char letter, const Seitz& p, const Seitz& q) {
     if (!same_rotation(p, q)) return false;
-    if (p.m[0][3] == q.m[0][3] && p.m[1][3] == q.m[1][3] && p.m[2][3] == q.m[2][3]) return true;
-    std::array<std::int32_t, 3> sum{}, difference{};
-    for (int i = 0; i < 3; ++i) {
-        sum[i] = twelfths_in_cell(p.m[i][3] + q.m[i][3]);
-        difference[i] = twelfths_in_cell(p.m[i][3] - q.m[i][3]);
-    }
-    return matches_centring_pattern(letter, sum) || matches_centring_pattern(letter, difference);
+    std::array<std::int32_t, 3> difference{};
+    for (int i = 0; i < 3; ++i)
+        difference[i] = twelfths_in_cell(vorn_string_utilities::wrap_sub(p.m[i][3], q.m[i][3]));
+    return is_centring_difference(letter, difference);
 }
-
 
 // Operator table of the closures: at most 24 Seitz matrices, entry 1 the
 // identity.  Each entry keeps a code of its rotation so that the duplicate
@@ -252,7 +250,7 @@ inline std::string_view close_operator_table(OperatorTable& table, std::size_t n
             const bool dropped = reduce_by_centring(letter, t);
             if (dropped && !keep_reduced_power) continue;
             for (int i = 0; i < 3; ++i) power.m[i][3] = t[i];
-            if (dropped) continue;
+            if (dropped || table.holds_centring_image(letter, power)) continue;
             if (table.full()) return " Dimension of Table exceeded (I)";
             table.append(power);
         }

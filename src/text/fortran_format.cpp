@@ -131,6 +131,21 @@ bool read_real_field(std::string_view field, int d, Real& value) {
         value = negative ? -Real(0) : Real(0);
         return true;
     }
+    // Short fields (the usual "1234.56") convert exactly: a mantissa below
+    // 2^24 and a power of ten up to 10^10 are both exact 32-bit reals, so
+    // one IEEE division or multiplication rounds correctly.
+    if constexpr (sizeof(Real) == sizeof(float)) {
+        static constexpr float powers[11] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                             1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+        const long long scale = exponent - point_shift;
+        if (digits.size() <= 7 && scale >= -10 && scale <= 10) {
+            float mantissa = 0.0f;
+            for (char c : digits) mantissa = mantissa * 10.0f + static_cast<float>(c - '0');
+            float r = scale < 0 ? mantissa / powers[-scale] : mantissa * powers[scale];
+            value = negative ? -r : r;
+            return true;
+        }
+    }
     // Correctly rounded conversion of digits * 10^(exponent - point_shift).
     std::string text = (negative ? "-" : "") + digits + "e" + std::to_string(exponent - point_shift);
     errno = 0;

@@ -2,7 +2,10 @@
 // the tables of a run are written in the working directory.
 #pragma once
 
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include <filesystem>
 #include <fstream>
@@ -52,6 +55,18 @@ inline std::string read_file(const std::filesystem::path& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Runs the built borq program in the scratch directory as a user would, with
+// `stdin_text` as standard input; standard output and standard error go to
+// stdout.txt and stderr.txt there.  Returns the exit status (-1 when the
+// program did not exit normally, for example on a crash).
+inline int run_program(const ScratchDir& scratch, const std::string& args, const std::string& stdin_text) {
+    scratch.write("stdin.txt", stdin_text);
+    const std::string command = "cd '" + scratch.path().string() + "' && '" + BORQ_EXE + "' " + args +
+                                " < stdin.txt > stdout.txt 2> stderr.txt";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace borq_test

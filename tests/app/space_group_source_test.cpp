@@ -35,6 +35,27 @@ TEST(SpaceGroupSource, CifKeyOfTheLayout) {
     }
 }
 
+TEST(SpaceGroupSource, OneEnclosingPairOfDoubleQuotesIsRemoved) {
+    ScratchDir scratch("cif_quotes");
+    std::ostringstream out;
+    std::istringstream no_input;
+    const auto text_of = [&](const std::string& value) {
+        scratch.write("q.cif", "_space_group_name_H-M_alt" + value + "\n");
+        return borq::space_group_text(CompoundCode("q"), true, out, no_input);
+    };
+    const auto padded = [](const std::string& s) { return s + std::string(240 - s.size(), ' '); };
+    EXPECT_EQ(text_of("  \"P 21 21 21\""), padded("  P 21 21 21"));
+    // The double quote of a Hall symbol stays; the closing one is the quote
+    // before a blank or the end of the line.
+    EXPECT_EQ(text_of(" \"P 3 2\"\""), padded(" P 3 2\""));
+    EXPECT_EQ(text_of(" \"-P 6 2\"\"  # hexagonal"), padded(" -P 6 2\"  # hexagonal"));
+    EXPECT_EQ(text_of(" P 3 2\""), padded(" P 3 2\""));
+    // Without a closing quote nothing is removed.
+    EXPECT_EQ(text_of(" \"P 1"), padded(" \"P 1"));
+    // Apostrophes are blanked whatever else the value holds.
+    EXPECT_EQ(text_of(" 'P 3 2\"'"), padded("  P 3 2\" "));
+}
+
 TEST(SpaceGroupSource, PromptWhenThereIsNoCif) {
     ScratchDir scratch("prompt");
     std::ostringstream out;
@@ -51,7 +72,8 @@ TEST(SpaceGroupSource, PromptWhenThereIsNoCif) {
     std::istringstream answer("P 21 21 21\n");
     borq::SpaceGroup group;
     borq::obtain_space_group(CompoundCode("none"), false, group, out, answer);
-    EXPECT_EQ(out.str().substr(out.str().find("=> ")), "=> Space group is: unknown\n");
+    EXPECT_EQ(out.str().substr(out.str().find("=> ")), "=> Space group is: P 21 21 21\n");
+    EXPECT_EQ(group.reduced_count, 4);
 }
 
 }  // namespace

@@ -123,9 +123,14 @@ TEST(GeneratorRoute, NoGeneratorsAndCapacity) {
     // operators without the inversion.
     r = gener({"-y,x,z", "z,x,y", "x,y,-z", "x,-y,z"});
     EXPECT_TRUE(err_symm);
-    EXPECT_TRUE(err_symm_mess == " Dimension of Table exceeded (II)" ||
-                err_symm_mess == " Dimension of Table exceeded (I)")
-        << err_symm_mess;
+    EXPECT_EQ(err_symm_mess, " Dimension of Table exceeded (II)");
+
+    // More distinct generators than the table holds.
+    r = gener({"-x,-y,z", "-x,y,-z", "z,x,y",   "y,x,-z", "x,y,-z",  "-y,x,z", "-y,x-y,z", "x-y,x,z", "y,z,x",
+               "-z,-x,y", "z,-x,-y", "-z,x,-y", "x,z,y",  "z,y,x",   "-x,z,y", "y,-x,z", "x,-z,y",   "-y,-x,z",
+               "x,z,-y",  "z,-y,x",  "-z,y,x",  "y,-z,-x", "-y,z,-x", "y,x,z",  "-x,-z,-y", "z,x,-y"});
+    EXPECT_TRUE(err_symm);
+    EXPECT_EQ(err_symm_mess, " Dimension of Table exceeded (I)");
 }
 
 }  // namespace

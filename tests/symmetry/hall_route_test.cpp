@@ -126,6 +126,7 @@ TEST(HallRoute, MalformedSymbolsAreRefused) {
         "P 2 (0 0 1) 2",   // text after the change of origin
         "P 2x/",           // a character outside the grammar
         "-P 2:1",
+        "P 1n",            // a translation without a rotation
     };
     for (const char* s : blank_message) {
         hall(s);
@@ -179,6 +180,11 @@ TEST(HallRoute, ChangeOfOriginMovesTheInversion) {
     EXPECT_NEAR(g.centre_coordinates[2], 1.0f / 12.0f, 1e-6);
     EXPECT_EQ(g.centrosymmetry_text.trimmed(), "Centric (-1 not at origin)  Gen(-1):-x,-y,-z+1/6");
 
+    std::vector<std::string> shifted_inversion = group_texts(g);
+    set_spacegroup("P 2 -1 (0 0 1)", g, std::nullopt, std::nullopt, "HAL");
+    EXPECT_EQ(group_texts(g), shifted_inversion);
+    EXPECT_EQ(g.centre_code, 0);
+
     set_spacegroup("P 2 2 -1n (1 0 0)", g, std::nullopt, std::nullopt, "HAL");
     EXPECT_FALSE(err_symm);
     EXPECT_EQ(group_texts(g), split("-x+1/6,-y,z;-x+1/6,y,-z;-x+2/3,-y+1/2,-z+1/2;-x+2/3,y+1/2,z+1/2;"
@@ -187,6 +193,11 @@ TEST(HallRoute, ChangeOfOriginMovesTheInversion) {
     EXPECT_NEAR(g.centre_coordinates[0], 1.0f / 3.0f, 1e-6);
     EXPECT_NEAR(g.centre_coordinates[1], 0.25f, 1e-6);
     EXPECT_NEAR(g.centre_coordinates[2], 0.25f, 1e-6);
+    // The record keeps 16 characters of the symbol, which still name the group.
+    EXPECT_EQ(g.hall_symbol.trimmed(), "P 2 2 -1N (1 0 0");
+    const std::vector<std::string> texts = group_texts(g);
+    set_spacegroup(g.hall_symbol.view(), g, std::nullopt, std::nullopt, "HAL");
+    EXPECT_EQ(group_texts(g), texts);
 }
 
 }  // namespace

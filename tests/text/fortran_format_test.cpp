@@ -3,7 +3,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <limits>
 
 #include "text/fixed_text.hpp"
@@ -141,4 +143,36 @@ TEST(FortranWriters, FloatPathAgreesWithExactExpansion) {
     EXPECT_EQ(format_f(0.125f, 5, 2), " 0.12");
     EXPECT_EQ(format_f(2.5f, 4, 0), "  2.");
     EXPECT_EQ(format_f(3.5f, 4, 0), "  4.");
+}
+
+// Short fields take the exact fast conversion; it must agree with the
+// correctly rounded library conversion everywhere.
+TEST(FortranReaders, ShortFieldsAgreeWithCorrectRounding) {
+    std::uint32_t state = 777u;
+    auto next = [&state] { state = state * 1664525u + 1013904223u; return state; };
+    for (int i = 0; i < 200000; ++i) {
+        std::uint32_t mantissa = next() % 10000000u;
+        int point = static_cast<int>(next() % 8);
+        int exponent = static_cast<int>(next() % 7) - 3;
+        std::string digits = std::to_string(mantissa);
+        std::string field = digits;
+        if (point < static_cast<int>(digits.size())) field.insert(digits.size() - static_cast<std::size_t>(point), ".");
+        if (i % 3 == 0) field += "E" + std::to_string(exponent);
+        float fast = 0, reference = 0;
+        ASSERT_TRUE(read_f_field(field, 2, fast)) << field;
+        std::string exact = field;
+        if (exact.find('.') == std::string::npos) {
+            auto e = exact.find('E');
+            exact.insert(e == std::string::npos ? exact.size() : e, "e-2");
+            if (e != std::string::npos) {  // implied decimals with an exponent
+                reference = std::strtof((digits + "e" + std::to_string(exponent - 2)).c_str(), nullptr);
+            } else {
+                reference = std::strtof(exact.c_str(), nullptr);
+            }
+        } else {
+            for (auto& c : exact) if (c == 'E') c = 'e';
+            reference = std::strtof(exact.c_str(), nullptr);
+        }
+        ASSERT_EQ(fast, reference) << field;
+    }
 }
