@@ -21,14 +21,14 @@ std::string_view cif_key(bool shelx_input) {
 
 // A CIF value may also be quoted with double quotes ("P 21 21 21").  When the
 // value's first non-blank character is a double quote and a closing one
-// follows (a double quote at the end of the text or before a blank, as CIF
-// delimits quoted values), that one pair is removed.  Other double quotes
+// follows (a double quote at the end of the text or before white space, as
+// CIF delimits quoted values), that one pair is removed.  Other double quotes
 // stay: they are part of Hall symbols such as -P 6 2".
 void remove_enclosing_double_quotes(std::string& text) {
-    const std::size_t open = text.find_first_not_of(' ');
+    const std::size_t open = text.find_first_not_of(" \t");
     if (open == std::string::npos || text[open] != '"') return;
     for (std::size_t close = open + 1; close < text.size(); ++close) {
-        if (text[close] == '"' && (close + 1 == text.size() || text[close + 1] == ' ')) {
+        if (text[close] == '"' && (close + 1 == text.size() || text[close + 1] == ' ' || text[close + 1] == '\t')) {
             text.erase(close, 1);
             text.erase(open, 1);
             text.resize(text_width, ' ');

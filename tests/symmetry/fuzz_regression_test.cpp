@@ -124,7 +124,9 @@ TEST(SpaceGroupFuzzRegression, DISABLED_TextBeyondTheMatchedSymbolIgnoredOrRefus
         set_spacegroup(symbol, g);
         if (err_symm) continue;
         EXPECT_EQ(group_fault(g), "") << symbol;
-        if (std::string_view(symbol).substr(0, 1) == "I") EXPECT_TRUE(spgr_equal(g, reference)) << symbol;
+        if (std::string_view(symbol).substr(0, 1) == "I") {
+            EXPECT_TRUE(spgr_equal(g, reference)) << symbol;
+        }
     }
 }
 
