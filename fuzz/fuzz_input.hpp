@@ -102,3 +102,21 @@ inline std::vector<std::string> split_lines(std::string_view text) {
 }
 
 }  // namespace borq_fuzz
+
+#include <cstdlib>
+
+namespace borq_fuzz {
+
+// Local exploration past a finding already recorded: the environment
+// variable BORQ_FUZZ_TOLERATE lists names of known findings (comma
+// separated) that a target then steps over instead of stopping.  CI never
+// sets it.
+inline bool tolerated(std::string_view finding) {
+    static const std::string list = [] {
+        const char* value = std::getenv("BORQ_FUZZ_TOLERATE");
+        return value == nullptr ? std::string() : "," + std::string(value) + ",";
+    }();
+    return list.find("," + std::string(finding) + ",") != std::string::npos;
+}
+
+}  // namespace borq_fuzz

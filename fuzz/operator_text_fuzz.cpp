@@ -27,6 +27,11 @@ void round_trip(const std::string& text, std::int32_t start_pos, bool check_det)
     // Asterisks stand for a coefficient or translation that no field can
     // show (no fraction i/j with i, j <= 24 within the tolerance).
     if (written.find('*') != std::string::npos) return;
+    // Known: a row without coordinate or translation is written as an empty
+    // field ("x,,z").
+    if (borq_fuzz::tolerated("empty-field") &&
+        (written.front() == ',' || written.back() == ',' || written.find(",,") != std::string::npos))
+        return;
     cs::SymmetryOperator back;
     cs::read_xsym(written, 1, back.rot, back.tr, check_det);
     if (cs::err_symm) invariant_failed("written operator text does not read back", text + " -> " + written);

@@ -298,6 +298,8 @@ void wyckoff_orbit(const SpaceGroup& group, std::string_view rep_text, std::int3
 // left adjustment, any case).  use_hall: a tabulated Hermann-Mauguin symbol is
 // built from the row's Hall symbol.  Clears the error pair; on failure the
 // record holds its reset values plus what was copied before the failure.
+// Operators from a symbol or generators outside the tables that form no
+// group (a lattice the rotations do not keep) are refused likewise.
 void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group,
                     std::optional<std::span<const std::string>> gen_list = std::nullopt,
                     std::optional<std::int32_t> num_gen = std::nullopt,

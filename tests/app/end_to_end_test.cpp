@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "app/borq.hpp"
 #include "app/scratch_dir.hpp"
@@ -54,13 +55,18 @@ TEST(EndToEnd, Example19BothLayoutsByteForByte) {
 }
 
 TEST(EndToEnd, SpaceGroupTypedAtThePromptGivesTheSameStatistics) {
-    // Typed, blank, blanks only, and the CRLF line end of a Windows console.
-    for (const std::string answer : {"P 21 21 21\n", "\n", "    \n", "P 21 21 21\r\n", "p 21 21 21"}) {
-        SCOPED_TRACE("answer \"" + answer + "\"");
+    // Typed, blank, blanks only, the CRLF line end of a Windows console, and
+    // an answer without a line end, in both layouts.
+    const std::pair<std::string, std::string> runs[] = {{"ex19", "P 21 21 21\n"}, {"ex19", "\n"},
+                                                        {"ex19", "    \n"},       {"ex19", "P 21 21 21\r\n"},
+                                                        {"ex19", "p 21 21 21"},    {"ex19c", "P 21 21 21\n"},
+                                                        {"ex19c", "\n"}};
+    for (const auto& [code, answer] : runs) {
+        SCOPED_TRACE(code + ", answer \"" + answer + "\"");
         ScratchDir scratch("e2e_prompt");
-        scratch.copy_fixture("ex19/ex19.fcf");
-        EXPECT_EQ(run_program(scratch, "ex19", answer), 0);
-        EXPECT_EQ(output_of(scratch), prompted_report("ex19"));
+        scratch.copy_fixture("ex19/" + code + ".fcf");
+        EXPECT_EQ(run_program(scratch, code, answer), 0);
+        EXPECT_EQ(output_of(scratch), prompted_report(code));
         expect_expected_tables(scratch);
     }
 }
