@@ -22,6 +22,9 @@ void round_trip(const std::string& text, std::int32_t start_pos, bool check_det)
     cs::SymmetryOperator op;
     cs::read_xsym(text, start_pos, op.rot, op.tr, check_det);
     if (cs::err_symm) return;
+    for (const float t : op.tr)
+        if (!std::isfinite(t) && !borq_fuzz::tolerated("overflow"))
+            invariant_failed("operator text read with a non-finite translation", text);
     const std::string written = cs::get_symsymbi(op.rot, op.tr);
     if (written.find(' ') != std::string::npos) invariant_failed("operator text holds a blank", written);
     // Asterisks stand for a coefficient or translation that no field can

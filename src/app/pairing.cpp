@@ -19,6 +19,8 @@ namespace {
 using vorn_crystallographic_symmetry::at1;
 using vorn_crystallographic_symmetry::RotationMatrix;
 using vorn_reflections_utilities::Hkl;
+using vorn_string_utilities::append_f;
+using vorn_string_utilities::append_i;
 using vorn_string_utilities::format_f;
 using vorn_string_utilities::format_i;
 using vorn_string_utilities::wrap_add;
@@ -302,8 +304,10 @@ void find_outliers(std::int32_t n_refl, HklInfo& hkl_info, const FsqData& fsq_da
     out << "\nINFORMATION ON OUTLIERS:\n";
     out << "Max. allowed difference   = " << format_f(limit, 8, 2) << '\n';
 
-    // Pass 2: pairs whose observed difference exceeds the limit.
+    // Pass 2: pairs whose observed difference exceeds the limit, one report
+    // line each, assembled in one reused buffer.
     std::fill(done.begin(), done.end(), 0);
+    std::string line;
     for (std::int32_t i = 1; i <= n; ++i) {
         const std::int32_t j = done[static_cast<std::size_t>(i)] ? 0 : mate_of(i);
         if (j == 0) continue;
@@ -314,8 +318,16 @@ void find_outliers(std::int32_t n_refl, HklInfo& hkl_info, const FsqData& fsq_da
             HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
             row.partner = partner_outlier;
             hkl_info[static_cast<std::size_t>(j)].partner = partner_outlier;
-            out << "Outlier: " << format_i(row.h, 4) << format_i(row.k, 4) << format_i(row.l, 4) << " Obs = "
-                << format_f(obs, 8, 2) << " Calc = " << format_f(std::fabs(a.fc2 - b.fc2), 8, 2) << '\n';
+            line.assign("Outlier: ");
+            append_i(line, row.h, 4);
+            append_i(line, row.k, 4);
+            append_i(line, row.l, 4);
+            line += " Obs = ";
+            append_f(line, obs, 8, 2);
+            line += " Calc = ";
+            append_f(line, std::fabs(a.fc2 - b.fc2), 8, 2);
+            line += '\n';
+            out << line;
         }
         done[static_cast<std::size_t>(i)] = done[static_cast<std::size_t>(j)] = 1;
     }
@@ -345,10 +357,16 @@ void count_classes(std::int32_t n_refl, const HklInfo& hkl_info, std::int32_t& n
         if (!file.is_open()) throw InputFailure{"creating missing_A.dat", "cannot open the file for writing"};
         file << "No partner for reflections: \n";
         constexpr std::string_view indent = "                            ";  // 28 blanks
+        std::string line;  // one reused buffer for every line
         for (std::int32_t i = 1; i <= n; ++i) {
             const HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
-            if (row.partner == partner_missing)
-                file << indent << format_i(row.h, 4) << format_i(row.k, 4) << format_i(row.l, 4) << '\n';
+            if (row.partner != partner_missing) continue;
+            line.assign(indent);
+            append_i(line, row.h, 4);
+            append_i(line, row.k, 4);
+            append_i(line, row.l, 4);
+            line += '\n';
+            file.write(line.data(), static_cast<std::streamsize>(line.size()));
         }
         file.close();
         if (file.fail()) throw InputFailure{"writing missing_A.dat", "the file could not be written"};

@@ -63,46 +63,6 @@ bool ends_block(const std::string& line, const Layout& layout) {
     return line.find_first_not_of(' ') == std::string::npos;
 }
 
-// Refinement programs write Fo2, Fc2 and sigma as plain fixed-point numbers
-// ("     1498.20").  Such a field, blanks only before and after an optional
-// sign, digits, a point and digits, with fewer than 2^24 in its digits and at
-// most 10 after the point, is the quotient of two exactly representable
-// floats, M / 10^f, so one float division gives the correctly rounded value
-// that the general field reader gives (it is several times faster, which
-// matters for files of millions of reflections).  Every other field, and
-// every field in error, is left to the general reader: false.
-bool read_plain_decimal(std::string_view field, float& value) {
-    static constexpr float powers_of_ten[11] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                                1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-    std::size_t i = 0;
-    const std::size_t n = field.size();
-    while (i < n && field[i] == ' ') ++i;
-    bool negative = false;
-    if (i < n && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
-    std::uint32_t digits = 0;
-    std::size_t digit_count = 0;
-    std::size_t fraction_digits = 0;
-    bool point = false;
-    for (; i < n; ++i) {
-        const char c = field[i];
-        if (c >= '0' && c <= '9') {
-            digits = digits * 10 + static_cast<std::uint32_t>(c - '0');
-            if (digits >= (1u << 24)) return false;
-            ++digit_count;
-            if (point) ++fraction_digits;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    while (i < n && field[i] == ' ') ++i;
-    if (i != n || !point || digit_count == 0 || fraction_digits > 10) return false;
-    const float magnitude = static_cast<float>(digits) / powers_of_ten[fraction_digits];
-    value = negative ? -magnitude : magnitude;
-    return true;
-}
-
 [[noreturn]] void bad_field(const std::string& file_name, std::int32_t line_number, std::size_t first,
                             std::size_t width, const char* name, std::string_view text) {
     throw InputFailure{"reading " + file_name + ", line " + std::to_string(line_number),
@@ -113,7 +73,6 @@ bool read_plain_decimal(std::string_view field, float& value) {
 void read_real(const std::string& line, const Field& field, const std::string& file_name,
                std::int32_t line_number, float& value) {
     const std::string_view text = std::string_view(line).substr(field.first - 1, field.width);
-    if (read_plain_decimal(text, value)) return;
     if (!read_f_field(text, 2, value)) bad_field(file_name, line_number, field.first, field.width, field.name, text);
 }
 

@@ -9,8 +9,8 @@
 
 namespace borq {
 
-using vorn_string_utilities::format_f;
-using vorn_string_utilities::format_i;
+using vorn_string_utilities::append_f;
+using vorn_string_utilities::append_i;
 
 void write_results(std::int32_t row_count, const PairHkl& pair_hkl, const PairValues& pair_values,
                    bool is_quotient, std::ostream& out) {
@@ -30,11 +30,11 @@ void write_results(std::int32_t row_count, const PairHkl& pair_hkl, const PairVa
         const PairHklRow& h = pair_hkl[static_cast<std::size_t>(k)];
         const PairValuesRow& v = pair_values[static_cast<std::size_t>(k)];
         row.clear();
-        row += format_i(h.h, 4);
-        row += format_i(h.k, 4);
-        row += format_i(h.l, 4);
+        append_i(row, h.h, 4);
+        append_i(row, h.k, 4);
+        append_i(row, h.l, 4);
         for (const float value : {v.single, v.obs, v.sigma_obs, v.ratio, v.expected_deviate, v.observed_deviate})
-            row += format_f(value, 10, 5);
+            append_f(row, value, 10, 5);
         row += '\n';
         table.write(row.data(), static_cast<std::streamsize>(row.size()));
     }

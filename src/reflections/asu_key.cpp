@@ -20,14 +20,16 @@ Hkl get_hequiv_asu(const Hkl& hkl, const SpaceGroup& group) {
     // the greatest member of that set (accepted asymmetric-unit forms first)
     // makes the key a property of the whole Friedel/Bijvoet orbit, whatever
     // the order of the operators and even where the class rule accepts no
-    // image or several.
+    // image or several.  The class rule depends on the group alone, so it is
+    // chosen once for all the images.
+    const AsuRule rule = asu_rule(group);
     bool any_accepted = false;
     Hkl best_accepted{};
     Hkl best_image{};
     for (std::int32_t i = 1; i <= last; ++i) {
         const Hkl image = hr_i(hkl, at1(group.operators, i).rot);
-        const Hkl form = asu_hkl(image, group);
-        if (!hkl_equali(form, Hkl{0, 0, 0})) {
+        const Hkl form = asu_hkl(image, rule);
+        if (form[0] != 0 || form[1] != 0 || form[2] != 0) {  // the zero triple: not accepted
             if (!any_accepted || form > best_accepted) best_accepted = form;
             any_accepted = true;
         }

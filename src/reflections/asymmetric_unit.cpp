@@ -1,7 +1,7 @@
 // The reciprocal asymmetric unit of each Laue class: Friedel-normalised forms,
 // the class rules, the dispatcher on the space-group number and the report.
-#include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "reflections/reflct_util.hpp"
 #include "text/string_util.hpp"
@@ -45,20 +45,24 @@ bool quadrant_rule(const Hkl& n) {
 
 // Unique-axis letter of a monoclinic setting code: the first two characters,
 // left-adjusted, a leading "-" skipped; anything but a, b or c means b.
-std::string monoclinic_axis(const SpaceGroup& group) {
-    std::string two = fixed(group.setting_choice.view(), 2);
-    if (two[0] == ' ') two = std::string(1, two[1]) + " ";
-    char letter = two[0] == '-' ? two[1] : two[0];
-    if (letter != 'a' && letter != 'b' && letter != 'c') letter = 'b';
-    return std::string(1, letter);
+char monoclinic_axis(const SpaceGroup& group) {
+    const std::string_view code = group.setting_choice.view();
+    char first = code.size() > 0 ? code[0] : ' ';
+    char second = code.size() > 1 ? code[1] : ' ';
+    if (first == ' ') {
+        first = second;
+        second = ' ';
+    }
+    const char letter = first == '-' ? second : first;
+    return letter == 'a' || letter == 'b' || letter == 'c' ? letter : 'b';
 }
 
 // The Laue class that selects the rule: from the number when it is a
 // space-group number, else the record's Laue text as stored.  Empty when
 // nothing is selected.  axis receives the monoclinic unique axis.
-std::string selected_laue(const SpaceGroup& group, std::string& axis) {
+std::string_view selected_laue(const SpaceGroup& group, char& axis) {
     const std::int32_t n = group.number;
-    axis = "b";
+    axis = 'b';
     if (n >= 1 && n <= 230) {
         if (n <= 2) return "-1";
         if (n <= 15) {
@@ -83,120 +87,148 @@ std::string selected_laue(const SpaceGroup& group, std::string& axis) {
         return "m-3m";
     }
     // Laue text as stored: no adjustment, no case conversion.
-    static const char* const known[] = {"-1",  "2/m", "mmm", "4/m", "4/mmm", "-3",
-                                        "-3m", "-31m", "6/m", "6/mmm", "m-3", "m-3m"};
-    for (const char* laue : known)
+    static constexpr std::string_view known[] = {"-1",  "2/m", "mmm", "4/m", "4/mmm", "-3",
+                                                 "-3m", "-31m", "6/m", "6/mmm", "m-3", "m-3m"};
+    for (const std::string_view laue : known)
         if (group.laue_class == laue) return laue;
-    return std::string();
+    return {};
 }
 
 }  // namespace
 
-Hkl asu_hkl_triclinic(const Hkl& hkl) { return friedel_normalised(hkl, 2, 0, 1); }
+AsuRule asu_rule(const SpaceGroup& group) {
+    char axis = 'b';
+    const std::string_view laue = selected_laue(group, axis);
+    if (laue == "-1") return AsuRule::triclinic;
+    if (laue == "2/m") return axis == 'a' ? AsuRule::monoclinic_a : axis == 'c' ? AsuRule::monoclinic_c : AsuRule::monoclinic_b;
+    if (laue == "mmm") return AsuRule::orthorhombic;
+    if (laue == "4/m") return AsuRule::tetragonal_4_m;
+    if (laue == "4/mmm") return AsuRule::tetragonal_4_mmm;
+    if (laue == "-3") return AsuRule::trigonal_3;
+    if (laue == "-3m") return AsuRule::trigonal_3m;
+    if (laue == "-31m") return AsuRule::trigonal_31m;
+    if (laue == "6/m") return AsuRule::hexagonal_6_m;
+    if (laue == "6/mmm") return AsuRule::hexagonal_6_mmm;
+    if (laue == "m-3") return AsuRule::cubic_m3;
+    if (laue == "m-3m") return AsuRule::cubic_m3m;
+    return AsuRule::none;
+}
+
+Hkl asu_hkl(const Hkl& hkl, AsuRule rule) {
+    switch (rule) {
+        case AsuRule::none:
+            return zero_hkl;
+        case AsuRule::triclinic:
+            return friedel_normalised(hkl, 2, 0, 1);
+        case AsuRule::monoclinic_b: {
+            const Hkl n = friedel_normalised(hkl, 2, 1, 0);
+            return accepted(n, n[2] != 0 ? (n[1] >= 0 && n[2] >= 0) : n[0] >= 0);
+        }
+        case AsuRule::monoclinic_c: {
+            const Hkl n = friedel_normalised(hkl, 2, 1, 0);
+            return accepted(n, n[1] != 0 ? (n[1] > 0 && n[2] >= 0) : n[0] >= 0);
+        }
+        case AsuRule::monoclinic_a: {
+            // Normalised on h, l, k; the 0kl plane keeps the half with l > 0,
+            // or l = 0 and k >= 0, so that every orbit has exactly one member.
+            const Hkl n = friedel_normalised(hkl, 0, 2, 1);
+            return accepted(n, n[0] >= 0 && (n[2] > 0 || (n[2] == 0 && n[1] >= 0)));
+        }
+        default:
+            break;
+    }
+    // The classes from orthorhombic on are normalised on h, k, l.
+    const Hkl n = friedel_normalised(hkl, 0, 1, 2);
+    const std::int32_t h = n[0], k = n[1], l = n[2];
+    switch (rule) {
+        case AsuRule::orthorhombic:
+            return accepted(n, h >= 0 && k >= 0 && l >= 0);
+        case AsuRule::tetragonal_4_m:
+        case AsuRule::hexagonal_6_m:
+            return accepted(n, quadrant_rule(n));
+        case AsuRule::tetragonal_4_mmm:
+            return accepted(n, h >= 0 && k >= 0 && l >= 0 && h >= k);
+        case AsuRule::trigonal_3:
+            return accepted(n, (h == 0 && k == 0 && l > 0) || (h + k > 0 && l > 0) || (h > 0 && k >= 0 && l == 0));
+        case AsuRule::trigonal_3m:
+            return accepted(n, (k >= 0 && k <= h) || (h >= 0 && k > 0 && l > 0));
+        case AsuRule::trigonal_31m:
+            return accepted(n, (h >= k && k > 0) || (h >= 0 && k == 0 && l >= 0));
+        case AsuRule::hexagonal_6_mmm:
+            return accepted(n, k >= 0 && h >= k && l >= 0);
+        case AsuRule::cubic_m3:
+            return accepted(n, l >= 0 && h >= l && (k == l || (h > l && k > l)));
+        case AsuRule::cubic_m3m:
+            return accepted(n, l >= 0 && k >= l && h >= k);
+        default:
+            return zero_hkl;
+    }
+}
+
+Hkl asu_hkl_triclinic(const Hkl& hkl) { return asu_hkl(hkl, AsuRule::triclinic); }
 
 Hkl asu_hkl_monoclinic(const Hkl& hkl, std::string_view axis) {
-    char letter = class_text(axis, 1)[0];
-    if (letter == ' ') letter = 'b';
-    if (letter == 'b') {
-        const Hkl n = friedel_normalised(hkl, 2, 1, 0);
-        const bool inside = n[2] != 0 ? (n[1] >= 0 && n[2] >= 0) : n[0] >= 0;
-        return accepted(n, inside);
-    }
-    if (letter == 'c') {
-        const Hkl n = friedel_normalised(hkl, 2, 1, 0);
-        const bool inside = n[1] != 0 ? (n[1] > 0 && n[2] >= 0) : n[0] >= 0;
-        return accepted(n, inside);
-    }
-    if (letter == 'a') {
-        // Normalised on h, l, k; the 0kl plane keeps the half with l > 0, or
-        // l = 0 and k >= 0, so that every orbit has exactly one member here.
-        const Hkl n = friedel_normalised(hkl, 0, 2, 1);
-        const bool inside = n[0] >= 0 && (n[2] > 0 || (n[2] == 0 && n[1] >= 0));
-        return accepted(n, inside);
-    }
+    const char letter = class_text(axis, 1)[0];
+    if (letter == 'b' || letter == ' ') return asu_hkl(hkl, AsuRule::monoclinic_b);
+    if (letter == 'c') return asu_hkl(hkl, AsuRule::monoclinic_c);
+    if (letter == 'a') return asu_hkl(hkl, AsuRule::monoclinic_a);
     return zero_hkl;
 }
 
-Hkl asu_hkl_orthorhombic(const Hkl& hkl) {
-    const Hkl n = friedel_normalised(hkl, 0, 1, 2);
-    return accepted(n, n[0] >= 0 && n[1] >= 0 && n[2] >= 0);
-}
+Hkl asu_hkl_orthorhombic(const Hkl& hkl) { return asu_hkl(hkl, AsuRule::orthorhombic); }
 
 Hkl asu_hkl_tetragonal(const Hkl& hkl, std::string_view laue) {
     const std::string text = class_text(laue, 5);
-    const Hkl n = friedel_normalised(hkl, 0, 1, 2);
-    const std::int32_t h = n[0], k = n[1], l = n[2];
-    if (fixed_equal(text, "4/m")) return accepted(n, quadrant_rule(n));
-    if (fixed_equal(text, "4/mmm")) return accepted(n, h >= 0 && k >= 0 && l >= 0 && h >= k);
+    if (fixed_equal(text, "4/m")) return asu_hkl(hkl, AsuRule::tetragonal_4_m);
+    if (fixed_equal(text, "4/mmm")) return asu_hkl(hkl, AsuRule::tetragonal_4_mmm);
     return zero_hkl;
 }
 
 Hkl asu_hkl_trigonal(const Hkl& hkl, std::string_view laue) {
     const std::string text = class_text(laue, 4);
-    const Hkl n = friedel_normalised(hkl, 0, 1, 2);
-    const std::int32_t h = n[0], k = n[1], l = n[2];
-    if (fixed_equal(text, "-3")) {
-        const bool inside = (h == 0 && k == 0 && l > 0) || (h + k > 0 && l > 0) || (h > 0 && k >= 0 && l == 0);
-        return accepted(n, inside);
-    }
-    if (fixed_equal(text, "-3m")) return accepted(n, (k >= 0 && k <= h) || (h >= 0 && k > 0 && l > 0));
-    if (fixed_equal(text, "-31m")) return accepted(n, (h >= k && k > 0) || (h >= 0 && k == 0 && l >= 0));
+    if (fixed_equal(text, "-3")) return asu_hkl(hkl, AsuRule::trigonal_3);
+    if (fixed_equal(text, "-3m")) return asu_hkl(hkl, AsuRule::trigonal_3m);
+    if (fixed_equal(text, "-31m")) return asu_hkl(hkl, AsuRule::trigonal_31m);
     return zero_hkl;
 }
 
 Hkl asu_hkl_hexagonal(const Hkl& hkl, std::string_view laue) {
     const std::string text = class_text(laue, 5);
-    const Hkl n = friedel_normalised(hkl, 0, 1, 2);
-    const std::int32_t h = n[0], k = n[1], l = n[2];
-    if (fixed_equal(text, "6/m")) return accepted(n, quadrant_rule(n));
-    if (fixed_equal(text, "6/mmm")) return accepted(n, k >= 0 && h >= k && l >= 0);
+    if (fixed_equal(text, "6/m")) return asu_hkl(hkl, AsuRule::hexagonal_6_m);
+    if (fixed_equal(text, "6/mmm")) return asu_hkl(hkl, AsuRule::hexagonal_6_mmm);
     return zero_hkl;
 }
 
 Hkl asu_hkl_cubic(const Hkl& hkl, std::string_view laue) {
     const std::string text = class_text(laue, 4);
-    const Hkl n = friedel_normalised(hkl, 0, 1, 2);
-    const std::int32_t h = n[0], k = n[1], l = n[2];
-    if (fixed_equal(text, "m-3")) return accepted(n, l >= 0 && h >= l && (k == l || (h > l && k > l)));
-    if (fixed_equal(text, "m-3m")) return accepted(n, l >= 0 && k >= l && h >= k);
+    if (fixed_equal(text, "m-3")) return asu_hkl(hkl, AsuRule::cubic_m3);
+    if (fixed_equal(text, "m-3m")) return asu_hkl(hkl, AsuRule::cubic_m3m);
     return zero_hkl;
 }
 
-Hkl asu_hkl(const Hkl& hkl, const SpaceGroup& group) {
-    std::string axis;
-    const std::string laue = selected_laue(group, axis);
-    if (laue == "-1") return asu_hkl_triclinic(hkl);
-    if (laue == "2/m") return asu_hkl_monoclinic(hkl, axis);
-    if (laue == "mmm") return asu_hkl_orthorhombic(hkl);
-    if (laue == "4/m" || laue == "4/mmm") return asu_hkl_tetragonal(hkl, laue);
-    if (laue == "-3" || laue == "-3m" || laue == "-31m") return asu_hkl_trigonal(hkl, laue);
-    if (laue == "6/m" || laue == "6/mmm") return asu_hkl_hexagonal(hkl, laue);
-    if (laue == "m-3" || laue == "m-3m") return asu_hkl_cubic(hkl, laue);
-    return zero_hkl;
-}
+Hkl asu_hkl(const Hkl& hkl, const SpaceGroup& group) { return asu_hkl(hkl, asu_rule(group)); }
 
 void write_asu(const SpaceGroup& group, std::ostream& out) {
-    std::string axis;
-    const std::string laue = selected_laue(group, axis);
-    std::string text;
-    if (laue == "-1") text = "hkl: l >=0    hk0: h >=0    0k0: k >=0";
-    else if (laue == "2/m" && axis == "c") text = "hkl: k >=0, l >=0   h0l: h >=0";
-    else if (laue == "2/m" && axis == "a") text = "hkl: h >=0, l >=0   0kl: l >=0";
-    else if (laue == "2/m") text = "hkl: k >=0, l >=0   hk0: h >=0";
-    else if (laue == "mmm") text = "hkl: h >=0, k >=0, l >=0";
-    else if (laue == "4/m") text = "hkl: h >=0, l >=0 with k >=0 if h =0 and k >0 if h >0";
-    else if (laue == "4/mmm") text = "hkl: h >=0, k >=0, l >=0 and h >=k";
-    else if (laue == "-3") text = "hkl: h+k>0, l>0    hk0: h>0, k>=0";
-    else if (laue == "-31m") text = "hkl: h >=0, h >=k >0   and  h0l: h >=0, l >=0";
-    else if (laue == "-3m") text = "hkl: h >=0  h >=k  and   hhl: h >=0, l >=0";
-    else if (laue == "6/m") text = "hkl: h > 0, k > 0, l >=0   and  0kl: k >=0, l >=0";
-    else if (laue == "6/mmm") text = "hkl: h >=0, k >=0, l >=0 with h >=k";
-    else if (laue == "m-3") text = "hkl: h > l, k > l, l >=0  and   hkk: k >=0, h >=k";
-    else if (laue == "m-3m") text = "hkl: h >=0, k >=0, l >=0 with h >=k  and k >=l";
-    else {
-        err_refl = true;
-        err_refl_mess = " SpaceGroup Laue Wrong";
-        return;
+    std::string_view text;
+    switch (asu_rule(group)) {
+        case AsuRule::triclinic: text = "hkl: l >=0    hk0: h >=0    0k0: k >=0"; break;
+        case AsuRule::monoclinic_c: text = "hkl: k >=0, l >=0   h0l: h >=0"; break;
+        case AsuRule::monoclinic_a: text = "hkl: h >=0, l >=0   0kl: l >=0"; break;
+        case AsuRule::monoclinic_b: text = "hkl: k >=0, l >=0   hk0: h >=0"; break;
+        case AsuRule::orthorhombic: text = "hkl: h >=0, k >=0, l >=0"; break;
+        case AsuRule::tetragonal_4_m: text = "hkl: h >=0, l >=0 with k >=0 if h =0 and k >0 if h >0"; break;
+        case AsuRule::tetragonal_4_mmm: text = "hkl: h >=0, k >=0, l >=0 and h >=k"; break;
+        case AsuRule::trigonal_3: text = "hkl: h+k>0, l>0    hk0: h>0, k>=0"; break;
+        case AsuRule::trigonal_31m: text = "hkl: h >=0, h >=k >0   and  h0l: h >=0, l >=0"; break;
+        case AsuRule::trigonal_3m: text = "hkl: h >=0  h >=k  and   hhl: h >=0, l >=0"; break;
+        case AsuRule::hexagonal_6_m: text = "hkl: h > 0, k > 0, l >=0   and  0kl: k >=0, l >=0"; break;
+        case AsuRule::hexagonal_6_mmm: text = "hkl: h >=0, k >=0, l >=0 with h >=k"; break;
+        case AsuRule::cubic_m3: text = "hkl: h > l, k > l, l >=0  and   hkk: k >=0, h >=k"; break;
+        case AsuRule::cubic_m3m: text = "hkl: h >=0, k >=0, l >=0 with h >=k  and k >=l"; break;
+        case AsuRule::none:
+            err_refl = true;
+            err_refl_mess = " SpaceGroup Laue Wrong";
+            return;
     }
     out << " => Reciprocal Asymmetric Unit \n";
     out << "    [" << group.laue_class.view() << "]  " << fixed(text, 110) << '\n';

@@ -66,6 +66,22 @@ Hkl asu_hkl_cubic(const Hkl& hkl, std::string_view laue);        // "m-3", "m-3m
 // setting code.
 Hkl asu_hkl(const Hkl& hkl, const SpaceGroup& group);
 
+// The same choice made once for many reflections of one group: the rule of
+// the Laue class (with the unique axis for 2/m), and the rule applied.
+// asu_hkl(hkl, asu_rule(group)) equals asu_hkl(hkl, group).
+enum class AsuRule {
+    none,  // no Laue class selected: every reflection gives the zero triple
+    triclinic,
+    monoclinic_a, monoclinic_b, monoclinic_c,
+    orthorhombic,
+    tetragonal_4_m, tetragonal_4_mmm,
+    trigonal_3, trigonal_3m, trigonal_31m,
+    hexagonal_6_m, hexagonal_6_mmm,
+    cubic_m3, cubic_m3m
+};
+AsuRule asu_rule(const SpaceGroup& group);
+Hkl asu_hkl(const Hkl& hkl, AsuRule rule);
+
 // Writes " => Reciprocal Asymmetric Unit " and the description of the
 // asymmetric unit of the group.  An unknown Laue class sets the error pair
 // (" SpaceGroup Laue Wrong") and writes nothing.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "maths/math_gen.hpp"
@@ -144,10 +145,46 @@ bool forms_group(const SpaceGroup& g) {
 
 // First row of the Wyckoff table whose key equals the symbol (12 characters).
 std::size_t wyckoff_row(std::string_view symbol) {
-    const std::string key = fixed(symbol, 12);
+    const FixedText<12> key(symbol);
     for (std::size_t r = 1; r < tables::wyckoff_info.size(); ++r)
-        if (tables::wyckoff_info[r].hm_symbol.view() == key) return r;
+        if (tables::same_key(tables::wyckoff_info[r].hm_symbol, key)) return r;
     return 0;
+}
+
+// The Wyckoff rows of the tabulated symbols, found once.  set_spacegroup
+// refills the settings and Wyckoff tables before every construction, so
+// during a construction they hold exactly the rows these look-ups were made
+// on.  by_symbol: the first Wyckoff row of each 12-character key.  by_hall:
+// for a Hall symbol, the Wyckoff row of the first settings row with that Hall
+// symbol whose Hermann-Mauguin symbol has one (the alias of a full
+// monoclinic symbol or of a cubic symbol without the bar).
+struct WyckoffRows {
+    std::unordered_map<std::string, std::size_t> by_symbol;
+    std::unordered_map<std::string, std::size_t> by_hall;
+};
+
+const WyckoffRows& tabulated_wyckoff_rows() {
+    static const WyckoffRows rows = [] {
+        WyckoffRows found;
+        for (std::size_t r = 1; r < tables::wyckoff_info.size(); ++r)
+            found.by_symbol.emplace(tables::wyckoff_info[r].hm_symbol.str(), r);
+        for (std::size_t r = 1; r < tables::spgr_info.size(); ++r) {
+            const std::size_t w = wyckoff_row(tables::spgr_info[r].hm_symbol.view());
+            if (w != 0) found.by_hall.emplace(tables::spgr_info[r].hall_symbol.str(), w);
+        }
+        return found;
+    }();
+    return rows;
+}
+
+// Wyckoff row of the group's symbol, else of its alias; 0 when neither has one.
+std::size_t wyckoff_row_of(const SpaceGroup& group) {
+    const WyckoffRows& rows = tabulated_wyckoff_rows();
+    const auto by_symbol = rows.by_symbol.find(std::string(group.hm_symbol.view().substr(0, 12)));
+    if (by_symbol != rows.by_symbol.end()) return by_symbol->second;
+    if (group.number <= 0) return 0;
+    const auto by_hall = rows.by_hall.find(group.hall_symbol.str());
+    return by_hall != rows.by_hall.end() ? by_hall->second : 0;
 }
 
 }  // namespace
@@ -463,12 +500,7 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
     // the row of the setting with the same Hall symbol.
     if (!group.hm_symbol.blank()) {
         const SavedError before_wyckoff = save_error();
-        std::size_t w = wyckoff_row(group.hm_symbol.view().substr(0, 12));
-        if (w == 0 && group.number > 0) {
-            for (std::size_t r = 1; r < tables::spgr_info.size() && w == 0; ++r)
-                if (tables::spgr_info[r].hall_symbol == group.hall_symbol)
-                    w = wyckoff_row(tables::spgr_info[r].hm_symbol.view());
-        }
+        const std::size_t w = wyckoff_row_of(group);
         if (w != 0) {
             const tables::WyckoffInfo& info = tables::wyckoff_info[w];
             group.wyckoff.orbit_count = info.orbit_count;

@@ -1,12 +1,15 @@
 // Operator texts: the Jones-faithful writers ("x,y+1/2,-z") and the readers
 // of operator triplets, magnetic operators and symmetry-translation codes.
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <iostream>
 #include <vector>
 
 #include "maths/math_3D.hpp"
+#include "maths/math_gen.hpp"
 #include "symmetry/symmetry.hpp"
 #include "text/string_util.hpp"
 
@@ -21,46 +24,77 @@ constexpr float write_tolerance = 0.0002f;
 
 constexpr char coordinate_letters[3] = {'x', 'y', 'z'};
 
+// Fraction texts already written, keyed by the bits of the value, the
+// tolerance epss in force (it decides which fraction i/j matches) and the
+// field width.  The operators of a group and the positions of a Wyckoff orbit
+// carry the same few translations (twelfths and their sums) over and over, so
+// the search through the numerator/denominator pairs runs once per value.
+// Direct-mapped: a new value takes the slot of an older one, so the memory
+// stays fixed whatever the input.
+struct RememberedFraction {
+    std::uint32_t value_bits = 0;
+    std::uint32_t tolerance_bits = 0;
+    std::uint8_t width = 0;  // 0 while the slot is empty
+    std::uint8_t length = 0;
+    std::array<char, 14> text{};
+};
+std::array<RememberedFraction, 1024> remembered_fractions;
+
 // Fraction text of a value ("+1/2", "-1", "***/**"), without blanks around it.
 std::string fraction_text(float value, std::size_t width) {
+    const auto value_bits = std::bit_cast<std::uint32_t>(value);
+    const auto tolerance_bits = std::bit_cast<std::uint32_t>(vorn_math_general::epss);
+    // Multiplicative hashing: the top bits of the product depend on every bit of the key.
+    const std::uint32_t key = value_bits + static_cast<std::uint32_t>(width) * 0x9E3779B9u;
+    RememberedFraction& slot = remembered_fractions[(key * 2654435761u) >> 22];
+    if (slot.width == width && slot.value_bits == value_bits && slot.tolerance_bits == tolerance_bits)
+        return std::string(slot.text.data(), slot.length);
     std::string text(width, ' ');
     su::get_fraction_2dig(value, text);
-    return std::string(su::trim_both(text));
+    const std::string_view trimmed = su::trim_both(text);
+    if (width <= 255 && trimmed.size() <= slot.text.size()) {
+        slot.value_bits = value_bits;
+        slot.tolerance_bits = tolerance_bits;
+        slot.width = static_cast<std::uint8_t>(width);
+        slot.length = static_cast<std::uint8_t>(trimmed.size());
+        std::copy(trimmed.begin(), trimmed.end(), slot.text.begin());
+    }
+    return std::string(trimmed);
 }
 
-// Coefficient text of an integer matrix element, before its letter.
-std::string integer_coefficient(std::int32_t c) {
-    if (c == 1) return std::string(1, '+');
-    if (c == -1) return std::string(1, '-');
-    if (c >= 2) return std::string{'+', c >= 10 ? '*' : static_cast<char>('0' + c)};
-    if (c <= -10) return std::string(2, '*');
-    return std::string{'-', static_cast<char>('0' - c)};
+// Appends the coefficient text of an integer matrix element, before its letter.
+void append_integer_coefficient(std::string& text, std::int32_t c) {
+    if (c == 1) text += '+';
+    else if (c == -1) text += '-';
+    else if (c >= 2) text += {'+', c >= 10 ? '*' : static_cast<char>('0' + c)};
+    else if (c <= -10) text += "**";
+    else text += {'-', static_cast<char>('0' - c)};
 }
 
-// The text without any blank.
-std::string packed(std::string_view text) { return std::string(su::trim_right(su::pack_string(text))); }
+// Drops the leading "+" of the text from position start on.
+void drop_leading_plus(std::string& text, std::size_t start) {
+    if (text.size() > start && text[start] == '+') text.erase(start, 1);
+}
 
 }  // namespace
 
 std::string get_symsymbi(const RotationMatrix& rotation, const Vector3& translation) {
     std::string text;
     for (int i = 0; i < 3; ++i) {
-        std::string field;
+        if (i > 0) text += ',';
+        const std::size_t field = text.size();
         for (int j = 0; j < 3; ++j) {
             const std::int32_t c = rotation[i][j];
             if (c == 0) continue;
-            std::string coefficient = integer_coefficient(c);
-            // A plus sign in front of x is not written: "x", "2x".
-            if (j == 0 && coefficient[0] == '+') coefficient.erase(0, 1);
-            field += coefficient;
-            field += coordinate_letters[j];
+            append_integer_coefficient(text, c);
+            text += coordinate_letters[j];
         }
-        if (std::fabs(translation[i]) > write_tolerance) field += fraction_text(translation[i], 6);
-        if (!field.empty() && field[0] == '+') field.erase(0, 1);
-        if (i > 0) text += ',';
-        text += field;
+        if (std::fabs(translation[i]) > write_tolerance) text += fraction_text(translation[i], 6);
+        // A plus sign in front of the component is not written: "x", "2x", "1/2".
+        drop_leading_plus(text, field);
     }
-    return packed(text);
+    std::erase(text, ' ');
+    return text;
 }
 
 std::string get_symsymbr(const RealMatrix& matrix, const Vector3& translation) {
@@ -95,13 +129,14 @@ std::string get_symsymbr(const RealMatrix& matrix, const Vector3& translation) {
             has_term = true;
         }
         if (std::fabs(translation[i]) > write_tolerance || !has_term) {
-            std::string t = fraction_text(translation[i], 20);
-            if (coefficient_sum <= 0.0006f && !t.empty() && t[0] == '+') t.erase(0, 1);
-            text += t;
+            const std::string t = fraction_text(translation[i], 20);
+            const bool drop_plus = coefficient_sum <= 0.0006f && !t.empty() && t[0] == '+';
+            text.append(t, drop_plus ? 1 : 0);
         }
         if (i < 2) text += ',';
     }
-    return packed(text);
+    std::erase(text, ' ');
+    return text;
 }
 
 // ---- Readers ----

@@ -62,12 +62,15 @@ inline std::array<std::int32_t, 3> translation_of(const Seitz& s) { return {s.m[
 
 // a.b (b acts first), the translation brought into 0..11 twelfths.  The
 // integer arithmetic wraps around like 32-bit hardware: user-given matrices
-// that are no rotations may grow without bound in the closure.
+// that are no rotations may grow without bound in the closure.  Every Seitz
+// matrix is built by seitz_from, seitz_identity or this product, so its last
+// row is (0,0,0,1), and so is the product's.
 inline Seitz seitz_product(const Seitz& a, const Seitz& b) {
     using vorn_string_utilities::wrap_add;
     using vorn_string_utilities::wrap_mul;
     Seitz p;
-    for (int i = 0; i < 4; ++i)
+    p.m[3][3] = 1;
+    for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 4; ++j) {
             std::int32_t s = 0;
             for (int k = 0; k < 4; ++k) s = wrap_add(s, wrap_mul(a.m[i][k], b.m[k][j]));

@@ -3,6 +3,7 @@
 // before the centring copies; images that differ by a centring translation
 // are the same position of the orbit.
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "maths/math_gen.hpp"
@@ -13,17 +14,40 @@ namespace vorn_crystallographic_symmetry {
 
 namespace {
 
-// Two constant parts whose texts surely differ: some component of each lies
-// on a multiple of 1/24 (well within the tolerance of the fraction writer),
-// and the two multiples differ.  Saves writing texts that cannot be equal.
-bool different_fraction_texts(const Vector3& a, const Vector3& b) {
+// The constant part of a position, with the nearest multiple of 1/24 of each
+// component (in 24ths) and whether the component lies on it, well within the
+// tolerance of the fraction writer.
+struct ConstantPart {
+    Vector3 value{};
+    std::array<float, 3> twenty_fourths{};
+    std::array<bool, 3> on_grid{};
+};
+
+ConstantPart constant_part(const Vector3& value) {
+    ConstantPart part;
+    part.value = value;
     for (int c = 0; c < 3; ++c) {
-        const float na = std::nearbyint(24.0f * a[c]);
-        const float nb = std::nearbyint(24.0f * b[c]);
-        if (na != nb && std::fabs(24.0f * a[c] - na) < 1.0e-4f && std::fabs(24.0f * b[c] - nb) < 1.0e-4f)
-            return true;
+        part.twenty_fourths[c] = std::nearbyint(24.0f * value[c]);
+        part.on_grid[c] = std::fabs(24.0f * value[c] - part.twenty_fourths[c]) < 1.0e-4f;
     }
+    return part;
+}
+
+// Two constant parts whose texts surely differ: some component of each lies
+// on a multiple of 1/24, and the two multiples differ.  Saves writing texts
+// that cannot be equal.
+bool different_fraction_texts(const ConstantPart& a, const ConstantPart& b) {
+    for (int c = 0; c < 3; ++c)
+        if (a.twenty_fourths[c] != b.twenty_fourths[c] && a.on_grid[c] && b.on_grid[c]) return true;
     return false;
+}
+
+// Equal coefficient matrices, compared element by element.
+bool same_matrix(const RotationMatrix& a, const RotationMatrix& b) {
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            if (a[i][j] != b[i][j]) return false;
+    return true;
 }
 
 }  // namespace
@@ -47,19 +71,19 @@ void wyckoff_orbit(const SpaceGroup& group, std::string_view rep_text, std::int3
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) w_real[i][j] = static_cast<float>(w_int[i][j]);
 
-    // Positions listed so far, as the writer spells them: entry 1 may be
-    // spelt otherwise in the table and must still be recognised.  Equal
+    // Positions listed so far: coefficient matrix, constant part and the
+    // text as the writer spells it.  Entry 1 may be spelt otherwise in the
+    // table and must still be recognised, so its written text is kept apart;
+    // the texts of the later entries are those stored in the orbit.  Equal
     // texts need equal coefficient matrices (the writer is one-to-one on
     // them), so a text is written only for a candidate whose matrix is
     // already listed, or that joins the orbit.
-    struct Listed {
-        RotationMatrix m;
-        Vector3 p;
-        FixedText<40> text;
-    };
-    std::array<Listed, 48> listed_positions;
-    listed_positions[0] = {w_int, vorn_math_general::modulo_lat(w), FixedText<40>()};
-    listed_positions[0].text = get_symsymbr(w_real, listed_positions[0].p);
+    std::array<RotationMatrix, 48> listed_matrices;
+    std::array<ConstantPart, 48> listed_constants;
+    listed_matrices[0] = w_int;
+    listed_constants[0] = constant_part(vorn_math_general::modulo_lat(w));
+    const FixedText<40> first_text(get_symsymbr(w_real, listed_constants[0].value));
+    auto listed_text = [&](std::size_t k) -> const FixedText<40>& { return k == 0 ? first_text : orbit_texts[k]; };
     auto real_of = [](const RotationMatrix& m) {
         RealMatrix r{};
         for (int i = 0; i < 3; ++i)
@@ -69,27 +93,32 @@ void wyckoff_orbit(const SpaceGroup& group, std::string_view rep_text, std::int3
     auto is_listed = [&](const RotationMatrix& m, const Vector3& p) {
         bool text_written = false;
         FixedText<40> text;
-        for (std::int32_t k = 0; k < n_orbit; ++k) {
-            const Listed& entry = listed_positions[static_cast<std::size_t>(k)];
-            if (entry.m != m) continue;
-            if (entry.p == p) return true;
-            if (different_fraction_texts(entry.p, p)) continue;
+        std::optional<ConstantPart> candidate;
+        for (std::size_t k = 0; k < static_cast<std::size_t>(n_orbit); ++k) {
+            if (!same_matrix(listed_matrices[k], m)) continue;
+            if (listed_constants[k].value == p) return true;
+            if (!candidate) candidate = constant_part(p);
+            if (different_fraction_texts(listed_constants[k], *candidate)) continue;
             if (!text_written) {
                 text = get_symsymbr(real_of(m), p);
                 text_written = true;
             }
-            if (entry.text == text) return true;
+            if (listed_text(k).chars == text.chars) return true;
         }
         return false;
     };
 
+    const bool fixed_point = same_matrix(w_int, RotationMatrix{});
     const std::int32_t n = group.centring_count > 0 ? group.multiplicity / group.centring_count : 0;
     for (std::int32_t k = 2; k <= n && k <= static_cast<std::int32_t>(max_operators); ++k) {
         const SymmetryOperator& op = group.operators[static_cast<std::size_t>(k - 1)];
+        // Coefficients of the image; a fixed point (no free coordinate) keeps
+        // the zero matrix in every image.
         RotationMatrix m{};
-        for (int i = 0; i < 3; ++i)
-            for (int j = 0; j < 3; ++j)
-                for (int q = 0; q < 3; ++q) m[i][j] += op.rot[i][q] * w_int[q][j];
+        if (!fixed_point)
+            for (int i = 0; i < 3; ++i)
+                for (int j = 0; j < 3; ++j)
+                    for (int q = 0; q < 3; ++q) m[i][j] += op.rot[i][q] * w_int[q][j];
         const Vector3 p = vorn_math_general::modulo_lat(applyso(op, w));
         if (is_listed(m, p)) continue;
         bool centring_image = false;
@@ -101,9 +130,10 @@ void wyckoff_orbit(const SpaceGroup& group, std::string_view rep_text, std::int3
         }
         if (centring_image) continue;
         if (n_orbit == static_cast<std::int32_t>(orbit_texts.size())) break;
-        Listed& entry = listed_positions[static_cast<std::size_t>(n_orbit)];
-        entry = {m, p, FixedText<40>(get_symsymbr(real_of(m), p))};
-        orbit_texts[static_cast<std::size_t>(n_orbit)] = entry.text;
+        const auto next = static_cast<std::size_t>(n_orbit);
+        listed_matrices[next] = m;
+        listed_constants[next] = constant_part(p);
+        orbit_texts[next] = get_symsymbr(real_of(m), p);
         ++n_orbit;
     }
 }

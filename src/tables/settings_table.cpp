@@ -45,6 +45,17 @@ FixedText<N> query_key(std::string_view query) {
     return upper_fixed<N>(first == std::string_view::npos ? std::string_view() : query.substr(first));
 }
 
+// The ASCII upper case of one character (letters only; codes above 127 kept).
+char upper_ascii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The stored text, upper-cased, equals the (upper-case) key.
+template <std::size_t N>
+bool equal_upper_cased(const FixedText<N>& stored, const FixedText<N>& key) {
+    for (std::size_t k = 0; k < N; ++k)
+        if (upper_ascii(stored[k]) != key[k]) return false;
+    return true;
+}
+
 }  // namespace
 
 void set_spgr_info() { spgr_info = reference_settings(); }
@@ -61,16 +72,17 @@ std::int32_t find_spgr_row_by_hm(std::string_view symbol) {
     // The stored symbols are upper case: only the query needs converting.
     const FixedText<12> key = query_key<12>(symbol);
     for (std::size_t i = 1; i < spgr_info.size(); ++i)
-        if (spgr_info[i].hm_symbol.view() == key.view()) return static_cast<std::int32_t>(i);
+        if (same_key(spgr_info[i].hm_symbol, key)) return static_cast<std::int32_t>(i);
     return 0;
 }
 
 std::int32_t find_spgr_row_by_hall(std::string_view symbol) {
-    // Stored Hall symbols keep their lower-case axis and translation letters.
+    // Stored Hall symbols keep their lower-case axis and translation letters
+    // ("-P 2ybc"): each row is upper-cased character by character as it is
+    // compared, so most rows are left at their first characters.
     const FixedText<16> key = query_key<16>(symbol);
     for (std::size_t i = 1; i < spgr_info.size(); ++i)
-        if (upper_fixed<16>(spgr_info[i].hall_symbol.view()).view() == key.view())
-            return static_cast<std::int32_t>(i);
+        if (equal_upper_cased(spgr_info[i].hall_symbol, key)) return static_cast<std::int32_t>(i);
     return 0;
 }
 

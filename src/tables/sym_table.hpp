@@ -144,6 +144,14 @@ std::int32_t find_spgr_row_by_number(std::int32_t number);
 std::int32_t find_spgr_row_by_hm(std::string_view symbol);
 // First row whose upper-cased Hall symbol equals the query, both as 16 characters.
 std::int32_t find_spgr_row_by_hall(std::string_view symbol);
+// Two keys of one width are equal.  Compared character by character: a scan
+// over a table then leaves most rows at their first characters.
+template <std::size_t N>
+bool same_key(const FixedText<N>& a, const FixedText<N>& b) {
+    for (std::size_t k = 0; k < N; ++k)
+        if (a[k] != b[k]) return false;
+    return true;
+}
 
 // ---- Generator table ----------------------------------------------------------
 // Texts of exactly 120 characters, index = space-group number 1..230 (element

@@ -1,153 +1,213 @@
 // Fixed-field number formatting and reading with formatted Fortran I/O rules.
 #include "text/fortran_format.hpp"
 
+#include <charconv>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace vorn_string_utilities {
 
 namespace {
 
-std::string right_justify(const std::string& s, int w) {
-    if (w <= 0) return s;
-    if (static_cast<int>(s.size()) > w) return std::string(static_cast<std::size_t>(w), '*');
-    return std::string(static_cast<std::size_t>(w) - s.size(), ' ') + s;
+// Appends text right-justified in w columns; a text longer than the field
+// gives w asterisks, and w <= 0 appends the text as it stands.
+void append_right_justified(std::string& out, std::string_view text, int w) {
+    if (w <= 0) {
+        out.append(text);
+        return;
+    }
+    const auto width = static_cast<std::size_t>(w);
+    if (text.size() > width) {
+        out.append(width, '*');
+        return;
+    }
+    out.append(width - text.size(), ' ');
+    out.append(text);
+}
+
+// Appends a number given as its sign and its unsigned digits ("0.125",
+// "12.", "0.1234E+04") in w columns.  The optional leading zero of "0.xxx" is
+// dropped when the signed text is longer than the field.
+void append_number(std::string& out, bool negative, std::string_view digits, int w) {
+    std::size_t length = digits.size() + (negative ? 1 : 0);
+    if (static_cast<long long>(length) > w && digits.size() > 1 && digits[0] == '0' && digits[1] == '.') {
+        digits.remove_prefix(1);
+        --length;
+    }
+    if (w > 0) {
+        const auto width = static_cast<std::size_t>(w);
+        if (length > width) {
+            out.append(width, '*');
+            return;
+        }
+        out.append(width - length, ' ');
+    }
+    if (negative) out.push_back('-');
+    out.append(digits);
 }
 
 // NaN and infinities as gfortran writes them, or asterisks when too narrow.
-std::string special_value(double value, int w) {
-    std::string s;
+void append_special_value(std::string& out, double value, int w) {
     if (std::isnan(value)) {
-        s = "NaN";
-    } else {
-        bool neg = std::signbit(value);
-        int room = w - (neg ? 1 : 0);
-        s = room >= 8 ? "Infinity" : "Inf";
-        if (neg) s = "-" + s;
+        append_right_justified(out, "NaN", w);
+        return;
     }
-    return right_justify(s, w);
-}
-
-// Drop the optional leading zero of "0.xxx" when the field is one short.
-std::string fit_leading_zero(bool negative, std::string digits, int w) {
-    std::string s = (negative ? "-" : "") + digits;
-    if (static_cast<int>(s.size()) > w && digits.size() > 1 && digits[0] == '0' && digits[1] == '.') {
-        s = (negative ? "-" : "") + digits.substr(1);
-    }
-    return right_justify(s, w);
-}
-
-// Blanks inside a numeric input field are ignored.
-std::string without_blanks(std::string_view field) {
-    std::string s;
-    s.reserve(field.size());
-    for (char c : field) {
-        if (c != ' ' && c != '\t') s.push_back(c);
-    }
-    return s;
+    // The long word when the field has room for it after the sign.
+    const bool negative = std::signbit(value);
+    const bool long_word = w - (negative ? 1 : 0) >= 8;
+    const std::string_view text = long_word ? "-Infinity" : "-Inf";
+    append_right_justified(out, negative ? text : text.substr(1), w);
 }
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
+// Blanks inside a numeric input field are ignored.
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+// The first position at or after i that holds no blank (field.size() if none).
+std::size_t next_nonblank(std::string_view field, std::size_t i) {
+    while (i < field.size() && is_blank(field[i])) ++i;
+    return i;
+}
+
+// The nearest integer to x, ties to even, for 0 <= x < 2^52: after adding
+// 2^52 no bits below the units are left, so the addition itself rounds (to
+// nearest, ties to even, the default mode), and subtracting 2^52 is exact.
+// Much cheaper than the library's nearbyint, which saves and restores the
+// floating-point environment.
+double round_half_even(double x) {
+    constexpr double two_to_52 = 4503599627370496.0;
+    return (x + two_to_52) - two_to_52;
+}
+
 // Fast exact path of Fw.d for values that are 32-bit reals, as every report
 // value of the system is: a float has at most 24 significant bits, so
 // |v|·10^d with d <= 12 is exact in double (5^12 < 2^28), and rounding that
-// product to an integer in the default rounding mode is round-half-even from
-// the exact binary value, as printf does.  Returns false when the value is
-// not a float or too large for the path.
-bool fixed_digits_of_float(double magnitude, int d, std::string& digits) {
+// product to an integer to nearest, ties to even, is round-half-even from the
+// exact binary value, as printf does.  The digits, with the point after
+// the units, go to text (at most 17 characters).  Returns false when the
+// value is not a float or too large for the path.
+bool fixed_digits_of_float(double magnitude, int d, char* text, std::size_t& length) {
     static constexpr double powers[13] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6,
                                           1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
     if (d > 12 || static_cast<double>(static_cast<float>(magnitude)) != magnitude) return false;
     const double scaled = magnitude * powers[d];
     if (!(scaled < 4.0e15)) return false;
-    auto n = static_cast<unsigned long long>(std::nearbyint(scaled));
-    char buf[32];
-    int len = 0;
-    do {
-        buf[len++] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n != 0 || len <= d);  // at least one digit before the point
-    digits.clear();
-    for (int k = len - 1; k >= 0; --k) {
-        digits.push_back(buf[k]);
-        if (k == d && d > 0) digits.push_back('.');
+    const auto units = static_cast<unsigned long long>(round_half_even(scaled));  // in units of 10^-d
+    char integer[24];
+    const std::size_t count = static_cast<std::size_t>(std::to_chars(integer, integer + sizeof integer, units).ptr - integer);
+    // Zeros in front, so that at least one digit stands before the point.
+    const auto decimals = static_cast<std::size_t>(d);
+    const std::size_t zeros = count <= decimals ? decimals + 1 - count : 0;
+    length = 0;
+    for (std::size_t k = 0; k < zeros + count; ++k) {
+        if (k == zeros + count - decimals && decimals > 0) text[length++] = '.';
+        text[length++] = k < zeros ? '0' : integer[k - zeros];
+    }
+    return true;
+}
+
+// One real input field read in a single pass, blanks skipped: the sign, the
+// significant digits (from the first non-zero digit on), the decimals after
+// an explicit point and the exponent.
+struct RealField {
+    bool blank = false;                 // nothing but blanks: reads as zero
+    bool negative = false;
+    bool has_point = false;
+    std::size_t first_significant = 0;  // position in the field of the first significant digit
+    std::size_t significant_count = 0;
+    std::uint32_t leading_value = 0;    // value of the significant digits while there are at most 9
+    long long point_shift = 0;          // digits after the point
+    long long exponent = 0;
+};
+
+// False on a field that is not a number.
+bool scan_real_field(std::string_view field, RealField& f) {
+    const std::size_t n = field.size();
+    std::size_t i = next_nonblank(field, 0);
+    if (i == n) {
+        f.blank = true;
+        return true;
+    }
+    if (field[i] == '+' || field[i] == '-') {
+        f.negative = field[i] == '-';
+        i = next_nonblank(field, i + 1);
+    }
+    bool any_digit = false;
+    for (; i < n; i = next_nonblank(field, i + 1)) {
+        const char c = field[i];
+        if (is_digit(c)) {
+            any_digit = true;
+            if (f.has_point) ++f.point_shift;
+            if (f.significant_count == 0 && c == '0') continue;  // leading zeros carry no digit
+            if (f.significant_count == 0) f.first_significant = i;
+            if (++f.significant_count <= 9) f.leading_value = f.leading_value * 10 + static_cast<std::uint32_t>(c - '0');
+        } else if (c == '.' && !f.has_point) {
+            f.has_point = true;
+        } else {
+            break;
+        }
+    }
+    if (!any_digit) return false;
+    if (i < n) {
+        const char c = field[i];
+        if (c == 'E' || c == 'e' || c == 'D' || c == 'd' || c == 'Q' || c == 'q') i = next_nonblank(field, i + 1);
+        else if (c != '+' && c != '-') return false;
+        bool exp_negative = false;
+        if (i < n && (field[i] == '+' || field[i] == '-')) {
+            exp_negative = field[i] == '-';
+            i = next_nonblank(field, i + 1);
+        }
+        if (i >= n) return false;
+        for (; i < n; i = next_nonblank(field, i + 1)) {
+            if (!is_digit(field[i])) return false;
+            if (f.exponent < 100000) f.exponent = f.exponent * 10 + (field[i] - '0');
+        }
+        if (exp_negative) f.exponent = -f.exponent;
     }
     return true;
 }
 
 template <typename Real>
 bool read_real_field(std::string_view field, int d, Real& value) {
-    const std::string s = without_blanks(field);
-    if (s.empty()) {
+    RealField f;
+    if (!scan_real_field(field, f)) return false;
+    if (f.blank) {
         value = 0;
         return true;
     }
-    std::size_t i = 0;
-    bool negative = false;
-    if (s[i] == '+' || s[i] == '-') {
-        negative = s[i] == '-';
-        ++i;
-    }
-    std::string digits;
-    long long point_shift = 0;  // decimal digits after the point
-    bool has_point = false;
-    bool any_digit = false;
-    for (; i < s.size(); ++i) {
-        char c = s[i];
-        if (is_digit(c)) {
-            any_digit = true;
-            if (has_point) ++point_shift;
-            if (!(digits.empty() && c == '0')) digits.push_back(c);  // leading zeros carry no digit
-        } else if (c == '.' && !has_point) {
-            has_point = true;
-        } else {
-            break;
-        }
-    }
-    if (!any_digit) return false;
-    long long exponent = 0;
-    if (i < s.size()) {
-        char c = s[i];
-        if (c == 'E' || c == 'e' || c == 'D' || c == 'd' || c == 'Q' || c == 'q') ++i;
-        else if (c != '+' && c != '-') return false;
-        bool exp_negative = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-            exp_negative = s[i] == '-';
-            ++i;
-        }
-        if (i >= s.size()) return false;
-        for (; i < s.size(); ++i) {
-            if (!is_digit(s[i])) return false;
-            if (exponent < 100000) exponent = exponent * 10 + (s[i] - '0');
-        }
-        if (exp_negative) exponent = -exponent;
-    }
-    if (!has_point) point_shift = d;
-    if (digits.empty()) {
-        value = negative ? -Real(0) : Real(0);
+    if (f.significant_count == 0) {
+        value = f.negative ? -Real(0) : Real(0);
         return true;
     }
-    // Short fields (the usual "1234.56") convert exactly: a mantissa below
-    // 2^24 and a power of ten up to 10^10 are both exact 32-bit reals, so
-    // one IEEE division or multiplication rounds correctly.
+    const long long scale = f.exponent - (f.has_point ? f.point_shift : d);
+    // The usual fields ("1498.20") convert exactly: a mantissa below 2^24 and
+    // a power of ten up to 10^10 are both exact 32-bit reals, so one IEEE
+    // division or multiplication gives the correctly rounded value.
     if constexpr (sizeof(Real) == sizeof(float)) {
         static constexpr float powers[11] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
                                              1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-        const long long scale = exponent - point_shift;
-        if (digits.size() <= 7 && scale >= -10 && scale <= 10) {
-            float mantissa = 0.0f;
-            for (char c : digits) mantissa = mantissa * 10.0f + static_cast<float>(c - '0');
-            float r = scale < 0 ? mantissa / powers[-scale] : mantissa * powers[scale];
-            value = negative ? -r : r;
+        if (f.significant_count <= 9 && f.leading_value < (1u << 24) && scale >= -10 && scale <= 10) {
+            const auto mantissa = static_cast<float>(f.leading_value);
+            const float r = scale < 0 ? mantissa / powers[-scale] : mantissa * powers[scale];
+            value = f.negative ? -r : r;
             return true;
         }
     }
-    // Correctly rounded conversion of digits * 10^(exponent - point_shift).
-    std::string text = (negative ? "-" : "") + digits + "e" + std::to_string(exponent - point_shift);
+    // Correctly rounded conversion of digits * 10^scale by the C library.
+    std::string text = f.negative ? "-" : "";
+    for (std::size_t i = f.first_significant, taken = 0; taken < f.significant_count; ++i) {
+        if (is_digit(field[i])) {
+            text.push_back(field[i]);
+            ++taken;
+        }
+    }
+    text += 'e';
+    text += std::to_string(scale);
     errno = 0;
     char* end = nullptr;
     Real r;
@@ -161,26 +221,59 @@ bool read_real_field(std::string_view field, int d, Real& value) {
 
 }  // namespace
 
-std::string format_i(long long value, int w) { return right_justify(std::to_string(value), w); }
+void append_i(std::string& out, long long value, int w) {
+    char text[24];
+    const char* const end = std::to_chars(text, text + sizeof text, value).ptr;
+    append_right_justified(out, std::string_view(text, static_cast<std::size_t>(end - text)), w);
+}
 
-std::string format_f(double value, int w, int d) {
-    if (!std::isfinite(value)) return special_value(value, w);
+std::string format_i(long long value, int w) {
+    std::string out;
+    append_i(out, value, w);
+    return out;
+}
+
+void append_f(std::string& out, double value, int w, int d) {
+    if (!std::isfinite(value)) {
+        append_special_value(out, value, w);
+        return;
+    }
     if (d < 0) d = 0;
     const bool negative = std::signbit(value);
     const double magnitude = std::fabs(value);
-    if (magnitude >= 1e300) return std::string(static_cast<std::size_t>(w > 0 ? w : 1), '*');
-    std::string digits;
-    if (!fixed_digits_of_float(magnitude, d, digits)) {
-        int n = std::snprintf(nullptr, 0, "%.*f", d, magnitude);
-        digits.assign(static_cast<std::size_t>(n), '\0');
-        std::snprintf(digits.data(), digits.size() + 1, "%.*f", d, magnitude);
+    if (magnitude >= 1e300) {
+        out.append(static_cast<std::size_t>(w > 0 ? w : 1), '*');
+        return;
     }
-    if (d == 0) digits += ".";
-    return fit_leading_zero(negative, digits, w);
+    char short_text[24];
+    std::size_t length = 0;
+    std::string long_text;  // only for values that are not 32-bit reals
+    std::string_view digits;
+    if (fixed_digits_of_float(magnitude, d, short_text, length)) {
+        if (d == 0) short_text[length++] = '.';
+        digits = std::string_view(short_text, length);
+    } else {
+        const int n = std::snprintf(nullptr, 0, "%.*f", d, magnitude);
+        long_text.assign(static_cast<std::size_t>(n), '\0');
+        std::snprintf(long_text.data(), long_text.size() + 1, "%.*f", d, magnitude);
+        if (d == 0) long_text += '.';
+        digits = long_text;
+    }
+    append_number(out, negative, digits, w);
+}
+
+std::string format_f(double value, int w, int d) {
+    std::string out;
+    append_f(out, value, w, d);
+    return out;
 }
 
 std::string format_e(double value, int w, int d) {
-    if (!std::isfinite(value)) return special_value(value, w);
+    std::string out;
+    if (!std::isfinite(value)) {
+        append_special_value(out, value, w);
+        return out;
+    }
     if (d < 1) d = 1;
     const bool negative = std::signbit(value);
     const double magnitude = std::fabs(value);
@@ -206,26 +299,27 @@ std::string format_e(double value, int w, int d) {
     if (ae <= 99) std::snprintf(buf, sizeof buf, "E%c%02d", sign, ae);
     else std::snprintf(buf, sizeof buf, "%c%03d", sign, ae);
     exp_text = buf;
-    return fit_leading_zero(negative, "0." + mantissa + exp_text, w);
+    append_number(out, negative, "0." + mantissa + exp_text, w);
+    return out;
 }
 
 bool read_i_field(std::string_view field, std::int32_t& value) {
-    const std::string s = without_blanks(field);
-    if (s.empty()) {
+    const std::size_t n = field.size();
+    std::size_t i = next_nonblank(field, 0);
+    if (i == n) {
         value = 0;
         return true;
     }
-    std::size_t i = 0;
     bool negative = false;
-    if (s[0] == '+' || s[0] == '-') {
-        negative = s[0] == '-';
-        i = 1;
+    if (field[i] == '+' || field[i] == '-') {
+        negative = field[i] == '-';
+        i = next_nonblank(field, i + 1);
     }
-    if (i >= s.size()) return false;
+    if (i >= n) return false;
     long long v = 0;
-    for (; i < s.size(); ++i) {
-        if (!is_digit(s[i])) return false;
-        v = v * 10 + (s[i] - '0');
+    for (; i < n; i = next_nonblank(field, i + 1)) {
+        if (!is_digit(field[i])) return false;
+        v = v * 10 + (field[i] - '0');
         if (v > 2147483648LL) return false;
     }
     if (negative) v = -v;

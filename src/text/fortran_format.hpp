@@ -20,11 +20,16 @@ namespace vorn_string_utilities {
 
 // Iw: integer right-justified in w columns.
 std::string format_i(long long value, int w);
+// The same field appended to out, for reports and tables that build their
+// lines in one reused buffer.
+void append_i(std::string& out, long long value, int w);
 
 // Fw.d: fixed point, d decimals, right-justified in w columns; the leading
 // zero of a value below 1 in magnitude is dropped when the field is one
 // column short.
 std::string format_f(double value, int w, int d);
+// The same field appended to out.
+void append_f(std::string& out, double value, int w, int d);
 
 // Ew.d: "0.ddddE+ee" form, d significant digits, right-justified in w columns.
 std::string format_e(double value, int w, int d);

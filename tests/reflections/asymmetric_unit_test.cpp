@@ -93,6 +93,56 @@ TEST(AsymmetricUnit, DispatcherSelectsByNumberThenByLaueText) {
     EXPECT_EQ(asu_hkl({2, 2, -1}, *group), (Hkl{2, 2, -1}));
 }
 
+// The rule chosen once for a group: the Laue class of the first and last
+// number of each range, the -31m trigonal groups, the monoclinic axis of the
+// setting, and the stored Laue text outside 1..230.  Applied to a reflection
+// it gives what the class routine of that Laue class gives.
+TEST(AsymmetricUnit, RuleChosenOnceFollowsNumberAxisAndLaueText) {
+    auto group = hand_built::group_from(1, "P 1", "-1", " ", {});
+    const std::pair<int, AsuRule> by_number[] = {
+        {1, AsuRule::triclinic},          {2, AsuRule::triclinic},        {3, AsuRule::monoclinic_b},
+        {15, AsuRule::monoclinic_b},      {16, AsuRule::orthorhombic},    {74, AsuRule::orthorhombic},
+        {75, AsuRule::tetragonal_4_m},    {88, AsuRule::tetragonal_4_m},  {89, AsuRule::tetragonal_4_mmm},
+        {142, AsuRule::tetragonal_4_mmm}, {143, AsuRule::trigonal_3},     {148, AsuRule::trigonal_3},
+        {149, AsuRule::trigonal_31m},     {150, AsuRule::trigonal_3m},    {157, AsuRule::trigonal_31m},
+        {163, AsuRule::trigonal_31m},     {164, AsuRule::trigonal_3m},    {167, AsuRule::trigonal_3m},
+        {168, AsuRule::hexagonal_6_m},    {176, AsuRule::hexagonal_6_m},  {177, AsuRule::hexagonal_6_mmm},
+        {194, AsuRule::hexagonal_6_mmm},  {195, AsuRule::cubic_m3},       {206, AsuRule::cubic_m3},
+        {207, AsuRule::cubic_m3m},        {230, AsuRule::cubic_m3m}};
+    for (const auto& [number, rule] : by_number) {
+        group->number = number;
+        EXPECT_EQ(asu_rule(*group), rule) << "space group " << number;
+    }
+    group->number = 4;
+    const std::pair<const char*, AsuRule> by_axis[] = {{"c1", AsuRule::monoclinic_c}, {"-a3", AsuRule::monoclinic_a},
+                                                       {" c", AsuRule::monoclinic_c}, {"A1", AsuRule::monoclinic_b},
+                                                       {" ", AsuRule::monoclinic_b},  {"-", AsuRule::monoclinic_b}};
+    for (const auto& [code, rule] : by_axis) {
+        group->setting_choice = code;
+        EXPECT_EQ(asu_rule(*group), rule) << "setting \"" << code << "\"";
+    }
+    group->number = 231;
+    group->laue_class = "6/mmm";
+    EXPECT_EQ(asu_rule(*group), AsuRule::hexagonal_6_mmm);
+    group->laue_class = " -3m";  // as stored: not adjusted
+    EXPECT_EQ(asu_rule(*group), AsuRule::none);
+
+    const std::pair<AsuRule, Hkl (*)(const Hkl&)> plain[] = {{AsuRule::triclinic, &asu_hkl_triclinic},
+                                                              {AsuRule::orthorhombic, &asu_hkl_orthorhombic}};
+    for (int h = -2; h <= 2; ++h)
+        for (int k = -2; k <= 2; ++k)
+            for (int l = -2; l <= 2; ++l) {
+                const Hkl hkl{h, k, l};
+                for (const auto& [rule, routine] : plain) EXPECT_EQ(asu_hkl(hkl, rule), routine(hkl));
+                EXPECT_EQ(asu_hkl(hkl, AsuRule::monoclinic_a), asu_hkl_monoclinic(hkl, "a"));
+                EXPECT_EQ(asu_hkl(hkl, AsuRule::monoclinic_c), asu_hkl_monoclinic(hkl, "c"));
+                EXPECT_EQ(asu_hkl(hkl, AsuRule::trigonal_31m), asu_hkl_trigonal(hkl, "-31m"));
+                EXPECT_EQ(asu_hkl(hkl, AsuRule::hexagonal_6_m), asu_hkl_hexagonal(hkl, "6/m"));
+                EXPECT_EQ(asu_hkl(hkl, AsuRule::cubic_m3), asu_hkl_cubic(hkl, "m-3"));
+                EXPECT_EQ(asu_hkl(hkl, AsuRule::none), zero);
+            }
+}
+
 TEST(AsymmetricUnit, WriteAsuReportsOrSetsTheErrorPair) {
     auto group = hand_built::p212121();
     std::ostringstream out;

@@ -33,6 +33,22 @@ TEST(OperatorTextFuzzRegression, DISABLED_ZeroRowWrittenAsReadableField) {
     }
 }
 
+// A translation whose digits overflow a 32-bit real ("-x+1,-y,777...7-z" with
+// fifty digits) becomes infinite: the reader must refuse it, since no
+// operator has an infinite translation and every product with it is NaN (a
+// generator list holding it built an operator set that is not closed).
+TEST(OperatorTextFuzzRegression, DISABLED_OverflowingTranslationRefused) {
+    const std::string text = "-x+1,-y," + std::string(50, '7') + "-z";
+    SymmetryOperator op;
+    read_xsym(text, 1, op.rot, op.tr);
+    EXPECT_TRUE(err_symm) << text << " read with translation " << op.tr[2];
+
+    const std::vector<std::string> generators = {text, "x,-y,-z"};
+    SpaceGroup g;
+    set_spacegroup("user", g, std::span<const std::string>(generators), 2, "GEN");
+    EXPECT_TRUE(err_symm) << "generators " << text << " ; x,-y,-z";
+}
+
 }  // namespace
 
 namespace {
@@ -142,6 +158,22 @@ TEST(SpaceGroupFuzzRegression, IntegerTranslationGeneratorAddsNoCentring) {
                        static_cast<std::int32_t>(generators.size()), "GEN");
         if (err_symm) continue;
         EXPECT_EQ(group_fault(g), "") << generators[0] << " ; " << generators[1];
+    }
+}
+
+// A generator whose matrix is no crystallographic rotation ("-8y+2/3,z+2x,z",
+// determinant 16) has powers whose elements grow without bound: the
+// generator route must refuse it with an error instead of multiplying it
+// until the 32-bit elements overflow (undefined behaviour in the crystal
+// system count).
+TEST(SpaceGroupFuzzRegression, DISABLED_NonCrystallographicGeneratorRefused) {
+    for (const std::vector<std::string>& generators :
+         {std::vector<std::string>{"-8y+2/3,z+2x,z"}, std::vector<std::string>{"2x,y,z"},
+          std::vector<std::string>{"x+y,y,z", "-x,-y,z"}}) {
+        SpaceGroup g;
+        set_spacegroup("user", g, std::span<const std::string>(generators),
+                       static_cast<std::int32_t>(generators.size()), "GEN");
+        EXPECT_TRUE(err_symm) << generators[0];
     }
 }
 

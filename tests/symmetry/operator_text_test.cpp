@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "settings_operators_fixture.hpp"
+#include "maths/math_gen.hpp"
 #include "symmetry/symmetry.hpp"
 
 namespace sym = vorn_crystallographic_symmetry;
@@ -38,6 +39,22 @@ TEST(OperatorTextWriter, IntegerRotationsAndTranslations) {
     EXPECT_EQ(sym::get_symsymbi(rows(2, -1, 0, 0, -3, 0, 0, 2, 1), {0, 0, 0}), "2x-y,-3y,2y+z");
     EXPECT_EQ(sym::get_symsymbi(rows(10, 0, 0, 0, -10, 0, 0, 0, 1), {0, 0, 0}), "*x,**y,z");
     EXPECT_EQ(sym::get_symsymbi(rows(0, 1, 0, 0, 0, 0, 0, 0, 0), {0, 0, 0}), "y,,");
+}
+
+// The fractions follow the tolerance in force when the text is written: a
+// translation near 1/3 is "***/**" under the default tolerance and "+1/3"
+// under a wider one, whatever was written before.
+TEST(OperatorTextWriter, FollowsTheToleranceInForce) {
+    const RealMatrix zero{};
+    const float near_third = 0.3334f;
+    EXPECT_EQ(sym::get_symsymbi(identity, {near_third, 0, 0}), "x***/**,y,z");
+    EXPECT_EQ(sym::get_symsymbr(zero, {near_third, 0, 0}), "***/**,0,0");
+    vorn_math_general::set_epsg(1.0e-3f);
+    EXPECT_EQ(sym::get_symsymbi(identity, {near_third, 0, 0}), "x+1/3,y,z");
+    EXPECT_EQ(sym::get_symsymbr(zero, {near_third, 0, 0}), "1/3,0,0");
+    vorn_math_general::set_epsg_default();
+    EXPECT_EQ(sym::get_symsymbi(identity, {near_third, 0, 0}), "x***/**,y,z");
+    EXPECT_EQ(sym::get_symsymbr(zero, {near_third, 0, 0}), "***/**,0,0");
 }
 
 TEST(OperatorTextWriter, RealMatrices) {

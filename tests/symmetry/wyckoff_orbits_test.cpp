@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "symmetry/symmetry.hpp"
+#include "tables/sym_table.hpp"
 
 namespace {
 
@@ -84,6 +85,40 @@ TEST(WyckoffOrbits, RepresentativeAndCentringImages) {
     wyckoff_orbit(g, "x,y,z", n, texts);
     EXPECT_EQ(n, 2);
     EXPECT_EQ(texts[1].trimmed(), "-x,-y,-z");
+}
+
+
+// The Wyckoff positions are found by the group's symbol, or by the alias with
+// the same Hall symbol (the full symbol "P 1 21/c 1" has no row of its own).
+// Tables damaged between two constructions are refilled first, so the second
+// construction finds the same positions.
+TEST(WyckoffOrbits, AliasAndRefilledTables) {
+    namespace tables = vorn_symmetry_tables;
+    SpaceGroup short_symbol, full_symbol;
+    set_spacegroup("P 21/c", short_symbol);
+    set_spacegroup("P 1 21/c 1", full_symbol);
+    ASSERT_EQ(short_symbol.wyckoff.orbit_count, 4);
+    ASSERT_EQ(full_symbol.wyckoff.orbit_count, 4);
+    for (std::size_t k = 0; k < 4; ++k) {
+        const WyckoffOrbit& a = short_symbol.wyckoff.orbits[k];
+        const WyckoffOrbit& b = full_symbol.wyckoff.orbits[k];
+        EXPECT_EQ(a.position_count, 2) << k;
+        EXPECT_EQ(a.multiplicity, b.multiplicity) << k;
+        EXPECT_EQ(a.positions, b.positions) << k;
+    }
+
+    for (auto& row : tables::wyckoff_info) {
+        row.hm_symbol = "damaged";
+        row.orbit_count = 0;
+    }
+    for (auto& row : tables::spgr_info) row.hall_symbol = "damaged";
+    SpaceGroup again;
+    set_spacegroup("P 1 21/c 1", again);
+    EXPECT_FALSE(err_symm) << err_symm_mess;
+    EXPECT_EQ(again.hall_symbol.trimmed(), "-P 2ybc");
+    ASSERT_EQ(again.wyckoff.orbit_count, 4);
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(again.wyckoff.orbits[k].positions, full_symbol.wyckoff.orbits[k].positions) << k;
+    EXPECT_EQ(tables::wyckoff_info[2].hm_symbol.trimmed(), "P -1");
 }
 
 }  // namespace

@@ -176,3 +176,66 @@ TEST(FortranReaders, ShortFieldsAgreeWithCorrectRounding) {
         ASSERT_EQ(fast, reference) << field;
     }
 }
+
+// The appending writers give the same fields as format_i and format_f and
+// leave what the buffer held before in place, so that a table row can be
+// assembled field by field.
+TEST(FortranWriters, AppendingWritersExtendTheBuffer) {
+    std::string row = "ab";
+    append_i(row, -7, 4);
+    append_f(row, 0.5, 5, 4);
+    append_i(row, 12345, 4);
+    append_f(row, -1.25f, 10, 5);
+    append_f(row, std::numeric_limits<double>::infinity(), 9, 2);
+    append_f(row, 2.0, 0, 1);
+    EXPECT_EQ(row, "ab  -7.5000****  -1.25000 Infinity2.0");
+    EXPECT_EQ(format_i(std::numeric_limits<long long>::min(), 21), " -9223372036854775808");
+    EXPECT_EQ(format_i(std::numeric_limits<long long>::max(), 0), "9223372036854775807");
+    EXPECT_EQ(format_f(-std::numeric_limits<double>::infinity(), 8, 2), "    -Inf");
+    EXPECT_EQ(format_f(-std::numeric_limits<double>::infinity(), 9, 2), "-Infinity");
+    EXPECT_EQ(format_f(0.1, 20, 15), "   0.100000000000000");  // a double: the general path
+
+    std::uint32_t state = 99u;
+    auto next = [&state] { state = state * 1664525u + 1013904223u; return state; };
+    for (int i = 0; i < 20000; ++i) {
+        const float x = static_cast<float>(static_cast<std::int32_t>(next())) / 65536.0f;
+        const int w = static_cast<int>(next() % 14), d = static_cast<int>(next() % 6);
+        std::string out = "|";
+        append_f(out, x, w, d);
+        ASSERT_EQ(out, "|" + format_f(x, w, d)) << x << " w=" << w << " d=" << d;
+        const auto n = static_cast<std::int32_t>(next());
+        out = "|";
+        append_i(out, n, w);
+        ASSERT_EQ(out, "|" + format_i(n, w)) << n << " w=" << w;
+    }
+}
+
+// Every field the exact short conversion takes (a mantissa below 2^24, eight
+// digits included, blanks anywhere, leading zeros) reads as the correctly
+// rounded library conversion reads it, and so do the longer fields beside it.
+TEST(FortranReaders, EightDigitMantissasAndBlanksAgreeWithCorrectRounding) {
+    std::uint32_t state = 4242u;
+    auto next = [&state] { state = state * 1664525u + 1013904223u; return state; };
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint32_t mantissa = 10000000u + next() % 90000000u;  // eight digits, both sides of 2^24
+        const int decimals = static_cast<int>(next() % 9);
+        std::string digits = std::to_string(mantissa);
+        std::string field = digits;
+        field.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
+        if (i % 2 == 0) field = "  -00" + field;
+        if (i % 5 == 0) field.insert(field.size() / 2, " \t ");
+        float value = 0;
+        ASSERT_TRUE(read_f_field(field, 2, value)) << field;
+        const std::string exact = (i % 2 == 0 ? "-" : "") + digits + "e-" + std::to_string(decimals);
+        ASSERT_EQ(value, std::strtof(exact.c_str(), nullptr)) << field;
+    }
+    float v = 1;
+    ASSERT_TRUE(read_f_field(" - 0. 00 ", 2, v));
+    EXPECT_TRUE(v == 0.0f && std::signbit(v));
+    ASSERT_TRUE(read_f_field("   123456789.12", 2, v));
+    EXPECT_EQ(v, 123456789.12f);
+    ASSERT_TRUE(read_f_field(" 00000000001498.20", 2, v));
+    EXPECT_EQ(v, 1498.2f);
+    EXPECT_FALSE(read_f_field("   12.50 -", 2, v));
+    EXPECT_FALSE(read_f_field("  +", 2, v));
+}
