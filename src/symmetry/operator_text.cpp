@@ -30,7 +30,8 @@ constexpr char coordinate_letters[3] = {'x', 'y', 'z'};
 // carry the same few translations (twelfths and their sums) over and over, so
 // the search through the numerator/denominator pairs runs once per value.
 // Direct-mapped: a new value takes the slot of an older one, so the memory
-// stays fixed whatever the input.
+// stays fixed whatever the input.  Module state like the error pair: the
+// writers are not for concurrent use.
 struct RememberedFraction {
     std::uint32_t value_bits = 0;
     std::uint32_t tolerance_bits = 0;
@@ -40,18 +41,21 @@ struct RememberedFraction {
 };
 std::array<RememberedFraction, 1024> remembered_fractions;
 
-// Fraction text of a value ("+1/2", "-1", "***/**"), without blanks around it.
-std::string fraction_text(float value, std::size_t width) {
+// Appends the fraction text of a value ("+1/2", "-1", "***/**"), without
+// blanks around it.
+void append_fraction_text(std::string& text, float value, std::size_t width) {
     const auto value_bits = std::bit_cast<std::uint32_t>(value);
     const auto tolerance_bits = std::bit_cast<std::uint32_t>(vorn_math_general::epss);
     // Multiplicative hashing: the top bits of the product depend on every bit of the key.
     const std::uint32_t key = value_bits + static_cast<std::uint32_t>(width) * 0x9E3779B9u;
     RememberedFraction& slot = remembered_fractions[(key * 2654435761u) >> 22];
-    if (slot.width == width && slot.value_bits == value_bits && slot.tolerance_bits == tolerance_bits)
-        return std::string(slot.text.data(), slot.length);
-    std::string text(width, ' ');
-    su::get_fraction_2dig(value, text);
-    const std::string_view trimmed = su::trim_both(text);
+    if (slot.width == width && slot.value_bits == value_bits && slot.tolerance_bits == tolerance_bits) {
+        text.append(slot.text.data(), slot.length);
+        return;
+    }
+    std::string field(width, ' ');
+    su::get_fraction_2dig(value, field);
+    const std::string_view trimmed = su::trim_both(field);
     if (width <= 255 && trimmed.size() <= slot.text.size()) {
         slot.value_bits = value_bits;
         slot.tolerance_bits = tolerance_bits;
@@ -59,7 +63,7 @@ std::string fraction_text(float value, std::size_t width) {
         slot.length = static_cast<std::uint8_t>(trimmed.size());
         std::copy(trimmed.begin(), trimmed.end(), slot.text.begin());
     }
-    return std::string(trimmed);
+    text += trimmed;
 }
 
 // Appends the coefficient text of an integer matrix element, before its letter.
@@ -89,7 +93,7 @@ std::string get_symsymbi(const RotationMatrix& rotation, const Vector3& translat
             append_integer_coefficient(text, c);
             text += coordinate_letters[j];
         }
-        if (std::fabs(translation[i]) > write_tolerance) text += fraction_text(translation[i], 6);
+        if (std::fabs(translation[i]) > write_tolerance) append_fraction_text(text, translation[i], 6);
         // A plus sign in front of the component is not written: "x", "2x", "1/2".
         drop_leading_plus(text, field);
     }
@@ -106,32 +110,39 @@ std::string get_symsymbr(const RealMatrix& matrix, const Vector3& translation) {
             const float m = matrix[i][j];
             coefficient_sum += std::fabs(m);
             if (m == 0.0f) continue;
-            std::string term = fraction_text(m, 20);
+            // The term is the fraction text of the coefficient, shaped in
+            // place at the end of the text.
+            const std::size_t start = text.size();
+            append_fraction_text(text, m, 20);
+            const std::string_view term = std::string_view(text).substr(start);
+            const bool plus_one = term == "+1";
+            const bool minus_one = term == "-1";
+            const bool leading_plus = !term.empty() && term[0] == '+';
+            const std::size_t term_size = term.size();
             const bool unit = std::fabs(std::fabs(m) - 1.0f) <= write_tolerance;
-            if (unit && (term == "+1" || term == "-1")) {
+            if (unit && (plus_one || minus_one)) {
                 // A unit coefficient keeps its sign only: "-x", "+y"; none on the first term.
-                if (term == "+1" && !has_term) term.clear();
-                else term.resize(1);
-            } else if (unit && has_term && term.size() >= 2) {
-                term.erase(1, 1);
-            } else if (!has_term && !term.empty() && term[0] == '+') {
-                term.erase(0, 1);
+                text.resize(plus_one && !has_term ? start : start + 1);
+            } else if (unit && has_term && term_size >= 2) {
+                text.erase(start + 1, 1);
+            } else if (!has_term && leading_plus) {
+                text.erase(start, 1);
             }
-            const std::size_t slash = term.find('/');
+            const std::size_t slash = text.find('/', start);
             if (slash == std::string::npos) {
-                term += coordinate_letters[j];
-            } else if (slash > 0 && term[slash - 1] == '1') {
-                term[slash - 1] = coordinate_letters[j];  // "x/2" rather than "1x/2"
+                text += coordinate_letters[j];
+            } else if (slash > start && text[slash - 1] == '1') {
+                text[slash - 1] = coordinate_letters[j];  // "x/2" rather than "1x/2"
             } else {
-                term.insert(slash, 1, coordinate_letters[j]);
+                text.insert(slash, 1, coordinate_letters[j]);
             }
-            text += term;
             has_term = true;
         }
         if (std::fabs(translation[i]) > write_tolerance || !has_term) {
-            const std::string t = fraction_text(translation[i], 20);
-            const bool drop_plus = coefficient_sum <= 0.0006f && !t.empty() && t[0] == '+';
-            text.append(t, drop_plus ? 1 : 0);
+            const std::size_t start = text.size();
+            append_fraction_text(text, translation[i], 20);
+            // A constant alone in its component has no sign in front: "1/4".
+            if (coefficient_sum <= 0.0006f) drop_leading_plus(text, start);
         }
         if (i < 2) text += ',';
     }
