@@ -47,6 +47,27 @@ void flag_centring(const std::array<std::int32_t, 3>& t, CentringFlags& flags) {
     flags.z = true;
 }
 
+// A crystallographic rotation: determinant +-1 and a finite order among 1, 2,
+// 3, 4, 6 (rotoinversions included), i.e. the power of that order is the
+// identity.  A shear ("x+y,y,z", trace 3 and determinant 1) passes the trace
+// test of axes_rotation but not this one.  The powers wrap like 32-bit
+// hardware, since the elements of a user-given matrix are arbitrary.
+bool is_crystallographic_rotation(const RotationMatrix& r) {
+    using vorn_string_utilities::wrap_add;
+    using vorn_string_utilities::wrap_mul;
+    const std::int32_t order = multiplicative_order(axes_rotation(r));
+    if (order == 0) return false;
+    RotationMatrix power = r;
+    for (std::int32_t k = 1; k < order; ++k) {
+        RotationMatrix next{};
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                for (int q = 0; q < 3; ++q) next[i][j] = wrap_add(next[i][j], wrap_mul(power[i][q], r[q][j]));
+        power = next;
+    }
+    return is_identity_rotation(power);
+}
+
 }  // namespace
 
 namespace route_detail {
@@ -167,6 +188,14 @@ void get_so_from_gener(std::int32_t& crystal_system_number, std::int32_t& centre
         }
     n = kept;
     generator_count = static_cast<std::int32_t>(n);
+
+    // A matrix of no finite order has powers and products that never close:
+    // such generators describe no space group.
+    for (std::size_t k = 0; k < n; ++k)
+        if (!is_crystallographic_rotation(rotations[k])) {
+            set_err_symm(" The generators do not form a space group");
+            return;
+        }
 
     OperatorTable table;
     table.append(seitz_identity());

@@ -96,6 +96,9 @@ std::string get_symsymbi(const RotationMatrix& rotation, const Vector3& translat
         if (std::fabs(translation[i]) > write_tolerance) append_fraction_text(text, translation[i], 6);
         // A plus sign in front of the component is not written: "x", "2x", "1/2".
         drop_leading_plus(text, field);
+        // A row with neither coordinate nor translation (a projection such as
+        // "x,0,z") is written "0": an empty field would not read back.
+        if (text.size() == field) text += '0';
     }
     std::erase(text, ' ');
     return text;
@@ -247,6 +250,12 @@ void read_xsym(std::string_view op_text, std::int32_t start_pos, RotationMatrix&
         }
         if (!seen) {
             set_err_symm(" Blank operator field");
+            return;
+        }
+        // Digits beyond the range of a 32-bit real give an infinite
+        // translation, which no operator has.
+        if (!std::isfinite(value)) {
+            set_err_symm(" The above operator is wrong: " + std::string(su::trim_right(op_text)));
             return;
         }
         translation[k] = translation_sign * value;

@@ -32,13 +32,13 @@ TEST(OperatorTextWriter, IntegerRotationsAndTranslations) {
     EXPECT_EQ(sym::get_symsymbi(identity, {1.0f, 0, 0}), "x+1,y,z");
     EXPECT_EQ(sym::get_symsymbi(identity, {0.37f, 0, 0}), "x***/**,y,z");
     EXPECT_EQ(sym::get_symsymbi(identity, {1.0f / 12.0f, -0.25f, 11.0f / 12.0f}), "x+1/12,y-1/4,z+11/12");
-    // A row of zeros: the translation alone, or an empty field.
+    // A row of zeros: the translation alone, or "0" (a readable field).
     EXPECT_EQ(sym::get_symsymbi(rows(0, 0, 0, 0, 1, 0, 0, 0, 1), {0.5f, 0, 0}), "1/2,y,z");
-    EXPECT_EQ(sym::get_symsymbi(rows(0, 0, 0, 0, 1, 0, 0, 0, 1), {0, 0, 0}), ",y,z");
+    EXPECT_EQ(sym::get_symsymbi(rows(0, 0, 0, 0, 1, 0, 0, 0, 1), {0, 0, 0}), "0,y,z");
     // Coefficients other than +-1; ten and more print as stars.
     EXPECT_EQ(sym::get_symsymbi(rows(2, -1, 0, 0, -3, 0, 0, 2, 1), {0, 0, 0}), "2x-y,-3y,2y+z");
     EXPECT_EQ(sym::get_symsymbi(rows(10, 0, 0, 0, -10, 0, 0, 0, 1), {0, 0, 0}), "*x,**y,z");
-    EXPECT_EQ(sym::get_symsymbi(rows(0, 1, 0, 0, 0, 0, 0, 0, 0), {0, 0, 0}), "y,,");
+    EXPECT_EQ(sym::get_symsymbi(rows(0, 1, 0, 0, 0, 0, 0, 0, 0), {0, 0, 0}), "y,0,0");
 }
 
 // The fractions follow the tolerance in force when the text is written: a
