@@ -1,14 +1,21 @@
-// Splitting one fuzzer input into the arguments of a procedure: a selector
-// byte, small integers, 32-bit reals and the remaining bytes as text.
+// Helpers of the fuzz targets: one fuzzer input split into the arguments of a
+// procedure (a selector byte, small integers, 32-bit reals, the remaining
+// bytes as text), the report of a broken invariant, scratch files of this
+// fuzzing process, and the names of known findings to step over locally.
 #pragma once
+
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace borq_fuzz {
 
@@ -60,21 +67,18 @@ struct FuzzInput {
     std::abort();
 }
 
-}  // namespace borq_fuzz
 
-#include <filesystem>
-#include <fstream>
-#include <vector>
-#include <unistd.h>
-
-namespace borq_fuzz {
-
-// A working directory of this fuzzing process (several run in parallel).
+// A working directory of this fuzzing process (several run in parallel),
+// removed when the process ends normally.
 inline const std::filesystem::path& scratch_directory() {
     static const std::filesystem::path dir = [] {
         std::filesystem::path p = std::filesystem::temp_directory_path() /
                                   ("borq_fuzz_" + std::to_string(static_cast<long>(::getpid())));
         std::filesystem::create_directories(p);
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(scratch_directory(), ignored);
+        });
         return p;
     }();
     return dir;
@@ -100,12 +104,6 @@ inline std::vector<std::string> split_lines(std::string_view text) {
     }
     return lines;
 }
-
-}  // namespace borq_fuzz
-
-#include <cstdlib>
-
-namespace borq_fuzz {
 
 // Local exploration past a finding already recorded: the environment
 // variable BORQ_FUZZ_TOLERATE lists names of known findings (comma

@@ -6,7 +6,9 @@
 #   fuzz/run_fuzzers.sh <seconds-per-target> [target ...]
 #
 # Environment: BORQ_FUZZ_BUILD (build folder, default build-fuzz),
-# BORQ_FUZZ_JOBS (build jobs, default 3).  Needs clang++ with libFuzzer
+# BORQ_FUZZ_JOBS (build jobs, default 3), BORQ_FUZZ_SEED (random seed,
+# default 1, so that a short run repeats what it tried before; set another
+# for longer local runs).  Needs clang++ with libFuzzer
 # (Debian: clang, libclang-rt-14-dev); without it the run is skipped.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -50,7 +52,7 @@ for t in "${targets[@]}"; do
   log="$build/fuzz-run/$t.log"
   echo "== fuzz $t for ${seconds}s =="
   # New inputs go to the working folder; the committed corpus is only read.
-  "$build/fuzz/${t}_fuzz" "$work" "fuzz/corpus/$t" -max_total_time="$seconds" -max_len=65536 \
+  "$build/fuzz/${t}_fuzz" "$work" "fuzz/corpus/$t" -max_total_time="$seconds" -seed="${BORQ_FUZZ_SEED:-1}" -max_len=65536 \
     -timeout=20 -rss_limit_mb=2560 -print_final_stats=1 -artifact_prefix="$artifacts/" >"$log" 2>&1
   status=$?
   grep -E '^(stat::number_of_executed_units|#[0-9]+ +DONE)' "$log" | tail -n 2
