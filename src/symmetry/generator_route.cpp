@@ -243,14 +243,7 @@ void get_so_from_gener(std::int32_t& crystal_system_number, std::int32_t& centre
         }
     }
 
-    count = static_cast<std::int32_t>(size);
-    for (std::size_t k = 0; k < size; ++k) {
-        rotations[k] = rotation_of(table.ops[k]);
-        for (int i = 0; i < 3; ++i) translations[k][i] = static_cast<float>(table.ops[k].m[i][3]) / 12.0f;
-    }
-    char family = ' ';
-    get_crystal_system_r_op(count, rotations.first(size), crystal_system_number, family);
-    bravais_symbol = std::string{family, letter};
+    hand_back_operators(table, size, letter, count, rotations, translations, crystal_system_number, bravais_symbol);
 }
 
 }  // namespace vorn_crystallographic_symmetry

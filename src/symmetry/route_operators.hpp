@@ -280,6 +280,23 @@ inline std::string_view close_operator_table(OperatorTable& table, std::size_t n
     return {};
 }
 
+// Hands the first `size` operators of a closed table back as the routes'
+// common outputs: integer rotations, translations in fractions of the cell
+// (twelfths / 12 in 32 bits), their count, and the crystal system with the
+// two-character Bravais symbol (family letter, then the centring letter).
+inline void hand_back_operators(const OperatorTable& table, std::size_t size, char letter, std::int32_t& count,
+                                std::span<RotationMatrix> rotations, std::span<Vector3> translations,
+                                std::int32_t& crystal_system_number, FixedText<2>& bravais_symbol) {
+    count = static_cast<std::int32_t>(size);
+    for (std::size_t k = 0; k < size; ++k) {
+        rotations[k] = rotation_of(table.ops[k]);
+        for (int i = 0; i < 3; ++i) translations[k][i] = static_cast<float>(table.ops[k].m[i][3]) / 12.0f;
+    }
+    char family = ' ';
+    get_crystal_system_r_op(count, rotations.first(size), crystal_system_number, family);
+    bravais_symbol = std::string{family, letter};
+}
+
 // Lattice index (1..8, P A B C I R F Z) from the conventional centrings
 // found among pure translations: two of A, B, C make F; otherwise the last set
 // of P, A, B, C, I, then R, F, Z.
