@@ -15,6 +15,7 @@
 
 #include "settings_operators_fixture.hpp"
 #include "symmetry/symmetry.hpp"
+#include "tables/tsv_fixture.hpp"
 
 namespace {
 
@@ -32,14 +33,7 @@ struct SettingRow {
 
 std::vector<SettingRow> read_settings_table() {
     std::vector<SettingRow> rows;
-    std::ifstream in(std::string(BORQ_TEST_DATA) + "/tables/settings-table.tsv");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> f;
-        std::string field;
-        std::istringstream fields(line);
-        while (std::getline(fields, field, '\t')) f.push_back(field);
+    for (std::vector<std::string> f : tables_test::read_tsv("settings-table.tsv")) {
         f.resize(15);
         rows.push_back({std::stoi(f[0]), std::stoi(f[1]), f[2], f[3], f[12]});
     }
@@ -55,11 +49,7 @@ struct GeneratorRow {
 
 std::vector<GeneratorRow> read_generators() {
     std::vector<GeneratorRow> rows;
-    std::ifstream in(std::string(BORQ_TEST_DATA) + "/tables/generators.tsv");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::vector<std::string> f = split(line, '\t');
+    for (const std::vector<std::string>& f : tables_test::read_tsv("generators.tsv")) {
         GeneratorRow g;
         g.number = std::stoi(f[0]);
         g.symbol = f[1];

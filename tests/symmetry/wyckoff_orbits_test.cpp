@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "symmetry/symmetry.hpp"
+#include "tables/tsv_fixture.hpp"
 #include "tables/sym_table.hpp"
 
 namespace {
@@ -22,14 +23,7 @@ struct WyckoffMultiplicities {
 
 std::vector<WyckoffMultiplicities> read_multiplicities() {
     std::vector<WyckoffMultiplicities> rows;
-    std::ifstream in(std::string(BORQ_TEST_DATA) + "/tables/wyckoff-multiplicities.tsv");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> f;
-        std::string field;
-        std::istringstream fields(line);
-        while (std::getline(fields, field, '\t')) f.push_back(field);
+    for (std::vector<std::string> f : tables_test::read_tsv("wyckoff-multiplicities.tsv")) {
         f.resize(3);
         WyckoffMultiplicities row{f[0], {}};
         std::istringstream numbers(f[2]);
