@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/borq.hpp"
-#include "app/scratch_dir.hpp"
+#include "support/scratch_dir.hpp"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "app/borq.hpp"
-#include "app/scratch_dir.hpp"
+#include "support/scratch_dir.hpp"
 
 namespace {
 

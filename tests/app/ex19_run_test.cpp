@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "app/borq.hpp"
-#include "app/scratch_dir.hpp"
-#include "reflections/hand_built_groups.hpp"
+#include "support/scratch_dir.hpp"
+#include "support/hand_built_groups.hpp"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "app/borq.hpp"
-#include "app/scratch_dir.hpp"
+#include "support/scratch_dir.hpp"
 #include "text/fortran_format.hpp"
 
 namespace {

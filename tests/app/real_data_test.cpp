@@ -15,7 +15,7 @@
 #include <string>
 
 #include "app/borq.hpp"
-#include "app/scratch_dir.hpp"
+#include "support/scratch_dir.hpp"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "app/borq.hpp"
-#include "app/scratch_dir.hpp"
+#include "support/scratch_dir.hpp"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "reflections/hand_built_groups.hpp"
+#include "support/hand_built_groups.hpp"
 #include "reflections/reflct_util.hpp"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "reflections/hand_built_groups.hpp"
+#include "support/hand_built_groups.hpp"
 #include "reflections/reflct_util.hpp"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <map>
 
-#include "settings_operators_fixture.hpp"
+#include "support/settings_operators_fixture.hpp"
 #include "symmetry/symmetry.hpp"
 #include "tables/sym_table.hpp"
 

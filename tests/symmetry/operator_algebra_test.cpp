@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "settings_operators_fixture.hpp"
+#include "support/settings_operators_fixture.hpp"
 #include "symmetry/symmetry.hpp"
 
 namespace sym = vorn_crystallographic_symmetry;

@@ -3,7 +3,7 @@
 // settings survives a read and a write unchanged.
 #include <gtest/gtest.h>
 
-#include "settings_operators_fixture.hpp"
+#include "support/settings_operators_fixture.hpp"
 #include "maths/math_gen.hpp"
 #include "symmetry/symmetry.hpp"
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "settings_operators_fixture.hpp"
+#include "support/settings_operators_fixture.hpp"
 #include "symmetry/symmetry.hpp"
-#include "tables/tsv_fixture.hpp"
+#include "support/tsv_fixture.hpp"
 
 namespace {
 

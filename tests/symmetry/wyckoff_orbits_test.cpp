@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "symmetry/symmetry.hpp"
-#include "tables/tsv_fixture.hpp"
+#include "support/tsv_fixture.hpp"
 #include "tables/sym_table.hpp"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "tables/sym_table.hpp"
-#include "tsv_fixture.hpp"
+#include "support/tsv_fixture.hpp"
 
 namespace vst = vorn_symmetry_tables;
 

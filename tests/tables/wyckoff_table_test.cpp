@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "tables/sym_table.hpp"
-#include "tsv_fixture.hpp"
+#include "support/tsv_fixture.hpp"
 
 namespace vst = vorn_symmetry_tables;
 
