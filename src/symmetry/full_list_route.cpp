@@ -59,13 +59,16 @@ void get_so_from_fix(std::int32_t& crystal_system_number, std::int32_t& centre_c
     if (letter == 'Z') latsym("Z", n_centring, std::span<const Vector3>(centring).first(static_cast<std::size_t>(n_centring)));
     else latsym(std::string_view(&letter, 1));
 
-    // Every inversion of the list is examined; the last decides.
-    for (std::size_t k = 0; k < n; ++k) {
+    // The centre of symmetry, judged modulo the lattice: when some inversion
+    // of the list has a lattice translation, the group holds -x,-y,-z and the
+    // centre is the origin; otherwise the last inversion places it.
+    for (std::size_t k = 0; k < n && centre_code != 2; ++k) {
         if (!is_minus_identity_rotation(rotations[k])) continue;
         const std::array<std::int32_t, 3> t = {twelfths_of(translations[k][0]), twelfths_of(translations[k][1]),
                                                twelfths_of(translations[k][2])};
-        if (t == std::array<std::int32_t, 3>{0, 0, 0}) {
+        if (is_lattice_translation(t)) {
             centre_code = 2;
+            centre_coordinates = {0.0f, 0.0f, 0.0f};
         } else {
             centre_code = 0;
             for (int q = 0; q < 3; ++q) centre_coordinates[q] = translations[k][q] / 2.0f;

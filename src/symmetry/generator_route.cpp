@@ -166,14 +166,19 @@ void get_so_from_gener(std::int32_t& crystal_system_number, std::int32_t& centre
         latsym(std::string_view(&letter, 1));
     }
 
-    // Inversions among the generators: the centre of symmetry.
+    // Inversions among the generators: the centre of symmetry, judged modulo
+    // the lattice.  An inversion whose translation is a lattice translation
+    // is -x,-y,-z itself up to that translation: the centre is at the origin.
     for (std::size_t k = 0; k < n; ++k) {
         if (!is_minus_identity_rotation(rotations[k])) continue;
-        if (is_null(twelfths_vector(translations[k]))) {
-            centre_code = 2;
-        } else {
-            centre_code = 0;
-            for (int c = 0; c < 3; ++c) centre_coordinates[c] = translations[k][c] / 2.0f;
+        if (centre_code != 2) {
+            if (is_lattice_translation(twelfths_vector(translations[k]))) {
+                centre_code = 2;
+                centre_coordinates = {0.0f, 0.0f, 0.0f};
+            } else {
+                centre_code = 0;
+                for (int c = 0; c < 3; ++c) centre_coordinates[c] = translations[k][c] / 2.0f;
+            }
         }
         drop(k);
     }
@@ -234,7 +239,7 @@ void get_so_from_gener(std::int32_t& crystal_system_number, std::int32_t& centre
         size = n_kept;
         if (centre_code == 1) {
             const auto t = translation_of(inv);
-            if (is_null(t)) {
+            if (is_lattice_translation(t)) {
                 centre_code = 2;
             } else {
                 centre_code = 0;

@@ -148,10 +148,13 @@ inline bool reduce_by_centring(char letter, std::array<std::int32_t, 3>& t) {
                 for (auto& c : t) c -= 6;
             return t[0] == 0 && t[1] == 0 && t[2] == 0;
         case 'R':
+            // Only the obverse centring vectors themselves may be removed:
+            // reducing each component modulo 8 or 4 would also subtract
+            // (0,0,4) or (0,0,8), which are no lattice translations.
             if (t[0] >= 8 && t[1] >= 4 && t[2] >= 4) {
-                t = {t[0] % 8, t[1] % 4, t[2] % 4};
+                t = {t[0] - 8, t[1] - 4, t[2] - 4};
             } else if (t[0] >= 4 && t[1] >= 8 && t[2] >= 8) {
-                t = {t[0] % 4, t[1] % 8, t[2] % 8};
+                t = {t[0] - 4, t[1] - 8, t[2] - 8};
             }
             return t[0] == 0 && t[1] == 0 && t[2] == 0;
         case 'F':
@@ -196,6 +199,21 @@ inline bool centring_duplicate(char letter, const Seitz& p, const Seitz& q) {
     for (int i = 0; i < 3; ++i)
         difference[i] = twelfths_in_cell(vorn_string_utilities::wrap_sub(p.m[i][3], q.m[i][3]));
     return is_centring_difference(letter, difference);
+}
+
+// A translation in twelfths (any integers) is a lattice translation of the
+// lattice set by latsym: a whole-cell translation plus one of its centring
+// vectors (the null one included).  An inversion with such a translation is
+// the inversion through the origin followed by a lattice translation.
+inline bool is_lattice_translation(const std::array<std::int32_t, 3>& t) {
+    const std::int32_t n = std::clamp(nlat, 1, static_cast<std::int32_t>(ltr.size()));
+    for (std::size_t j = 0; j < static_cast<std::size_t>(n); ++j) {
+        bool same = true;
+        for (std::size_t c = 0; c < 3 && same; ++c)
+            same = twelfths_in_cell(twelfths_of(ltr[j][c])) == twelfths_in_cell(t[c]);
+        if (same) return true;
+    }
+    return false;
 }
 
 // Operator table of the closures: at most 24 Seitz matrices, entry 1 the
