@@ -1,213 +1,300 @@
-// LU decomposition with row-scaled pivoting, substitution, the two inverses
-// and the determinants: the worked pivot records and parities, singular
-// cases, and A x = b, A A^-1 = I and determinant identities on random and
-// structured matrices.
+// Dense linear algebra: LU factors with row-scaled pivoting (pivot records,
+// parities, singular stops), A x = b, A A^-1 = I, det(AB) = det A det B; the
+// symmetric and Hermitian eigen-solvers (V L V^T = A, H v = l v, published tie
+// order, error texts); U diag(w) V^T = A, the absolute rank threshold and the
+// row/column linear-dependence tests with their error texts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <limits>
 #include <random>
-#include <vector>
+#include <tuple>
 
 #include "maths/math_gen.hpp"
+#include "maths/table_checks.hpp"
 
 using namespace vorn_math_general;
+using maths_test::check;
 using VI = std::vector<std::int32_t>;
+using VF = std::vector<float>;
+using VD = std::vector<double>;
+using C = std::complex<float>;
+using MF = Matrix<float>;
+using MD = Matrix<double>;
 
 namespace {
+const float nan_f = std::numeric_limits<float>::quiet_NaN();
+const double nan_d = std::numeric_limits<double>::quiet_NaN();
 
-Matrix<float> product(const Matrix<float>& a, const Matrix<float>& b) {
-    Matrix<float> c(a.rows, b.cols);
+template <class T> Matrix<T> product(const Matrix<T>& a, const Matrix<T>& b) {  // summed in double
+    Matrix<T> c(a.rows, b.cols);
     for (std::int32_t i = 1; i <= a.rows; ++i)
         for (std::int32_t j = 1; j <= b.cols; ++j) {
             double s = 0;
-            for (std::int32_t k = 1; k <= a.cols; ++k) s += double(a.at1(i, k)) * b.at1(k, j);
-            c.at1(i, j) = float(s);
+            for (std::int32_t k = 1; k <= a.cols; ++k) s += double(a.at1(i, k)) * double(b.at1(k, j));
+            c.at1(i, j) = T(s);
         }
     return c;
 }
-
-Matrix<float> random_matrix(std::mt19937& gen, std::int32_t n) {
-    std::uniform_real_distribution<float> d(-2.0f, 2.0f);
-    Matrix<float> a(n, n);
-    for (auto& x : a.data) x = d(gen);
-    // Diagonally dominant (well conditioned), then the rows shuffled so that
-    // the decomposition has to interchange them.
-    for (std::int32_t i = 1; i <= n; ++i) a.at1(i, i) += float(2 * n + 3) * (i % 2 ? 1.0f : -1.0f);
-    std::vector<std::int32_t> rows(static_cast<std::size_t>(n));
-    for (std::int32_t i = 0; i < n; ++i) rows[std::size_t(i)] = i + 1;
-    std::shuffle(rows.begin(), rows.end(), gen);
-    Matrix<float> p(n, n);
-    for (std::int32_t i = 1; i <= n; ++i)
-        for (std::int32_t j = 1; j <= n; ++j) p.at1(i, j) = a.at1(rows[std::size_t(i - 1)], j);
-    return p;
+template <class T, class F> Matrix<T> build(std::int32_t r, std::int32_t c, F f) {
+    Matrix<T> m(r, c);
+    for (std::int32_t i = 1; i <= r; ++i)
+        for (std::int32_t j = 1; j <= c; ++j) m.at1(i, j) = f(i, j);
+    return m;
 }
-
-double max_identity_error(const Matrix<float>& p) {
-    double e = 0;
-    for (std::int32_t i = 1; i <= p.rows; ++i)
-        for (std::int32_t j = 1; j <= p.cols; ++j) e = std::max(e, std::fabs(double(p.at1(i, j)) - (i == j ? 1.0 : 0.0)));
+template <class T> Matrix<T> transpose(const Matrix<T>& a) { return build<T>(a.cols, a.rows, [&](auto i, auto j) { return a.at1(j, i); }); }
+template <class T> Matrix<T> identity(std::int32_t n) { return build<T>(n, n, [](auto i, auto j) { return T(i == j); }); }
+template <class T, class W> Matrix<T> scale_columns(const Matrix<T>& a, const W& w) {
+    return build<T>(a.rows, a.cols, [&](auto i, auto j) { return a.at1(i, j) * w[std::size_t(j - 1)]; });
+}
+template <class T> double max_dev(const Matrix<T>& a, const Matrix<T>& b) {
+    double e = a.rows == b.rows && a.cols == b.cols ? 0 : 1e30;
+    for (std::size_t k = 0; k < std::min(a.data.size(), b.data.size()); ++k) e = std::max(e, std::fabs(double(a.data[k]) - double(b.data[k])));
     return e;
 }
-
+// Diagonally dominant (well conditioned), rows shuffled so that the decomposition interchanges them.
+MF random_matrix(std::mt19937& gen, std::int32_t n) {
+    std::uniform_real_distribution<float> d(-2.0f, 2.0f);
+    MF a(n, n);
+    for (auto& x : a.data) x = d(gen);
+    for (std::int32_t i = 1; i <= n; ++i) a.at1(i, i) += float(2 * n + 3) * (i % 2 ? 1.0f : -1.0f);
+    VI rows(std::size_t(n), 0);
+    for (std::int32_t i = 0; i < n; ++i) rows[std::size_t(i)] = i + 1;
+    std::shuffle(rows.begin(), rows.end(), gen);
+    return build<float>(n, n, [&](auto i, auto j) { return a.at1(rows[std::size_t(i - 1)], j); });
+}
+struct Lu { MF f; float parity; bool singular; VI piv; };
+Lu lu(MF a) { Lu r{{}, 0, false, {}}; lu_decomp(a, r.parity, r.singular, &r.piv); r.f = a; return r; }
+auto inverse(const MF& a) { MF m; bool s = false; VI p; invert_matrix(a, m, s, &p); return std::make_tuple(s, m, p); }
+float det_r(const MF& a, std::int32_t n) { float d = -99; determinant_r(a, n, d); return d; }
+float det_c(const Matrix<C>& a, std::int32_t n) { float d = -99; determinant_c(a, n, d); return d; }
+// Eigenvalues (len entries, filled with 9 before), eigenvectors (7 before) and the error pair after the call.
+auto symm(const MF& a, std::int32_t n, std::size_t len, bool vectors = true) {
+    VF ev(len, 9.0f); MF v{{7}}; diagonalize_symm(a, n, ev, vectors ? &v : nullptr);
+    return std::make_tuple(ev, v, err_mathgen, err_mathgen_mess);
+}
+auto herm(const Matrix<C>& a, std::int32_t n, std::size_t len) {
+    VF ev(len, 9.0f); Matrix<C> v{{7}}; diagonalize_herm(a, n, ev, &v);
+    return std::make_tuple(ev, v, err_mathgen, err_mathgen_mess);
+}
+template <class T> auto svd(Matrix<T> a, std::size_t wn, Matrix<T> v) {
+    std::vector<T> w(wn, T(7));
+    if constexpr (sizeof(T) == 8) svdcmp_dp(a, w, v);
+    else svdcmp_sp(a, w, v);
+    return std::make_tuple(a, w, v, err_mathgen, err_mathgen_mess);
+}
 }  // namespace
 
-TEST(LuDecomposition, WorkedExamples) {
+TEST(LuDecomposition, WorkedPivotRecordsSingularStopsAndDeterminants) {
+    MF empty, inv;
     float parity = 0;
     bool singular = true;
-    Matrix<float> empty;
     lu_decomp(empty, parity, singular);
-    EXPECT_EQ(parity, 1.0f);
-    EXPECT_FALSE(singular);
-    float det = 0;
-    determinant_r(empty, 0, det);
-    EXPECT_EQ(det, 1.0f);
-
-    Matrix<float> swap{{0, 1}, {1, 0}};
-    std::vector<std::int32_t> piv;
-    lu_decomp(swap, parity, singular, &piv);
-    EXPECT_EQ(parity, -1.0f);
-    EXPECT_FALSE(singular);
-    EXPECT_EQ(piv, (VI{2, 2}));
-    determinant_r(Matrix<float>{{0, 1}, {1, 0}}, 2, det);
-    EXPECT_NEAR(det, -1.0f, 1e-6f);
-    Matrix<float> inv;
-    invert_matrix(Matrix<float>{{0, 1}, {1, 0}}, inv, singular);
-    EXPECT_FALSE(singular);
-    EXPECT_EQ(inv, (Matrix<float>{{0, 1}, {1, 0}}));
-
-    // Row scaling chooses the second row: 2/2 beats 1/1000.
-    Matrix<float> scaled{{1, 1000}, {2, 1}};
-    lu_decomp(scaled, parity, singular, &piv);
-    EXPECT_EQ(piv[0], 2);
-    EXPECT_EQ(parity, -1.0f);
-
-    // A pivot falling to zero during elimination.
-    Matrix<float> rank1{{1, 2}, {2, 4}};
-    lu_decomp(rank1, parity, singular, &piv);
-    EXPECT_TRUE(singular);
-    EXPECT_EQ(rank1.at1(2, 2), 1.0e-20f);
-
-    // Leading zeros of the permuted right-hand side are skipped.
-    Matrix<float> lower{{2, 0, 0}, {1, 1, 0}, {0, 3, 4}};
-    lu_decomp(lower, parity, singular, &piv);
-    std::vector<float> rhs{0, 0, 8};
-    lu_backsub(lower, piv, rhs);
-    EXPECT_EQ(rhs, (std::vector<float>{0, 0, 2}));
-    std::vector<float> untouched{1, 2};
-    lu_backsub(lower, piv, untouched);  // too short: nothing done
-    EXPECT_EQ(untouched, (std::vector<float>{1, 2}));
-
-    // 1x1.
-    determinant_r(Matrix<float>{{-7.5f}}, 1, det);
-    EXPECT_NEAR(det, -7.5f, 1e-5f);
-    invert_matrix(Matrix<float>{{4.0f}}, inv, singular);
-    EXPECT_EQ(inv.at1(1, 1), 0.25f);
+    EXPECT_EQ(std::make_pair(parity, singular), std::make_pair(1.0f, false));
+    const MF zero_row{{1, 2, 3}, {0, 0, 0}, {4, 5, 7}}, tiny{{1.0e-16f, 0}, {0, 1.0e-16f}}, swap{{0, 1}, {1, 0}};
+    const Lu s = lu(swap), sc = lu({{1, 1000}, {2, 1}}), r1 = lu({{1, 2}, {2, 4}}), z = lu(zero_row);
+    EXPECT_EQ(std::tie(s.parity, s.singular, s.piv), std::make_tuple(-1.0f, false, VI{2, 2}));
+    EXPECT_EQ(std::tie(sc.piv[0], sc.parity), std::make_tuple(2, -1.0f));  // row scaling: 2/2 beats 1/1000
+    EXPECT_EQ(std::tie(r1.singular, r1.f.at1(2, 2)), std::make_tuple(true, 1.0e-20f));  // a pivot falling to zero
+    EXPECT_EQ(std::tie(z.parity, z.singular, z.f), std::make_tuple(1.0f, true, zero_row));
+    // Singular: the work matrix returned, the permutation defined though no step was made; det 1e-32 <= 1e-30 refused.
+    EXPECT_EQ(inverse(zero_row), std::make_tuple(true, zero_row, VI{1, 2, 3}));
+    EXPECT_EQ(std::get<1>(inverse(tiny)), tiny);
+    EXPECT_TRUE(std::get<0>(inverse(tiny)));
+    EXPECT_EQ(std::make_pair(std::get<0>(inverse(swap)), std::get<1>(inverse(swap))), std::make_pair(false, swap));
+    EXPECT_EQ(std::get<1>(inverse({{4}})), (MF{{0.25f}}));
+    const Lu lower = lu({{2, 0, 0}, {1, 1, 0}, {0, 3, 4}});
+    VF rhs{0, 0, 8}, untouched{1, 2};
+    lu_backsub(lower.f, lower.piv, rhs);  // leading zeros of the permuted rhs skipped
+    lu_backsub(lower.f, lower.piv, untouched);  // too short: nothing done
+    EXPECT_EQ(std::tie(rhs, untouched), std::make_tuple(VF{0, 0, 2}, VF{1, 2}));
+    check({EQ(det_r(empty, 0), 1), NEAR(det_r(swap, 2), -1, 1e-6), NEAR(det_r(MF{{-7.5f}}, 1), -7.5, 1e-5),
+           EQ(det_r(zero_row, 3), 0), EQ(det_r(tiny, 3), 0),  // a size beyond the matrix is refused
+           NEAR(det_c(Matrix<C>{{{3, 4}}}, 1), 25, 1e-4), NEAR(det_c(Matrix<C>{{{2, 0}, {0, 0}}, {{0, 0}, {-3, 0}}}, 2), 36, 1e-4),
+           NEAR(det_c(Matrix<C>{{{1, 1}, {2, 2}}, {{1, 0}, {2, 0}}}, 2), 0, 1e-5)});  // |det|^2
+    MF id{{1, 0}, {0, 1}}, big{{2, 0, 9}, {0, 4, 9}, {9, 9, 9}}, small{{1}};
+    matinv(id, 2);
+    matinv(big, 2);  // only the leading block
+    matinv(small, 3);  // beyond the matrix: untouched
+    EXPECT_EQ(std::tie(id, big, small), std::make_tuple(MF{{1, 0}, {0, 1}}, MF{{0.5f, 0, 9}, {0, 0.25f, 9}, {9, 9, 9}}, MF{{1}}));
+    EXPECT_TRUE(std::signbit(id.at1(1, 2)) && std::signbit(id.at1(2, 1)));  // the interchanges leave -0
 }
 
-TEST(LuDecomposition, SingularMatrices) {
-    const Matrix<float> zero_row{{1, 2, 3}, {0, 0, 0}, {4, 5, 7}};
-    Matrix<float> w = zero_row;
-    float parity = 0;
-    bool singular = false;
-    lu_decomp(w, parity, singular);
-    EXPECT_TRUE(singular);
-    EXPECT_EQ(parity, 1.0f);
-    EXPECT_EQ(w, zero_row);
-    float det = 5;
-    determinant_r(zero_row, 3, det);
-    EXPECT_EQ(det, 0.0f);
-    Matrix<float> inv;
-    std::vector<std::int32_t> perm;
-    invert_matrix(zero_row, inv, singular, &perm);
-    EXPECT_TRUE(singular);
-    EXPECT_EQ(inv, zero_row);
-    EXPECT_EQ(perm, (VI{1, 2, 3}));  // defined even though no step was made
-
-    // Determinant 1e-32 <= 1e-30: refused, the factors returned.
-    const Matrix<float> tiny{{1.0e-16f, 0}, {0, 1.0e-16f}};
-    invert_matrix(tiny, inv, singular);
-    EXPECT_TRUE(singular);
-    EXPECT_EQ(inv, tiny);
-
-    // Complex determinants: |det|^2.
-    determinant_c(Matrix<std::complex<float>>{{{3, 4}}}, 1, det);
-    EXPECT_NEAR(det, 25.0f, 1e-4f);
-    determinant_c(Matrix<std::complex<float>>{{{2, 0}, {0, 0}}, {{0, 0}, {-3, 0}}}, 2, det);
-    EXPECT_NEAR(det, 36.0f, 1e-4f);
-    determinant_c(Matrix<std::complex<float>>{{{1, 1}, {2, 2}}, {{1, 0}, {2, 0}}}, 2, det);
-    EXPECT_NEAR(det, 0.0f, 1e-5f);
-    // A size beyond the matrix is refused.
-    determinant_r(tiny, 3, det);
-    EXPECT_EQ(det, 0.0f);
-}
-
-TEST(LuDecomposition, SolvesAndInvertsRandomMatrices) {
+TEST(LuDecomposition, SolvesInvertsAndMultipliesDeterminantsOfRandomMatrices) {
     std::mt19937 gen(7);
     for (int trial = 0; trial < 200; ++trial) {
+        SCOPED_TRACE(trial);
         const std::int32_t n = 1 + trial % 8;
-        const Matrix<float> a = random_matrix(gen, n);
-        Matrix<float> lu = a;
-        float parity = 0;
+        const MF a = random_matrix(gen, n), b2 = random_matrix(gen, n), x = build<float>(n, 1, [](auto i, auto) { return i - 2.5f; });
+        MF inv, gj = a, b = product(a, x);
         bool singular = true;
-        std::vector<std::int32_t> piv;
-        lu_decomp(lu, parity, singular, &piv);
-        ASSERT_FALSE(singular) << "trial " << trial;
-        std::vector<float> x(static_cast<std::size_t>(n));
-        std::vector<float> b(static_cast<std::size_t>(n));
-        for (std::int32_t i = 1; i <= n; ++i) x[std::size_t(i - 1)] = float(i) - 2.5f;
-        for (std::int32_t i = 1; i <= n; ++i) {
-            double s = 0;
-            for (std::int32_t j = 1; j <= n; ++j) s += double(a.at1(i, j)) * x[std::size_t(j - 1)];
-            b[std::size_t(i - 1)] = float(s);
-        }
-        lu_backsub(lu, piv, b);
-        for (std::int32_t i = 0; i < n; ++i) EXPECT_NEAR(b[std::size_t(i)], x[std::size_t(i)], 2e-5) << "trial " << trial;
-
-        Matrix<float> inv;
+        const Lu f = lu(a);
+        ASSERT_FALSE(f.singular);
+        lu_backsub(f.f, f.piv, b.data);
+        EXPECT_LT(max_dev(b, x), 2e-5);
         invert_matrix(a, inv, singular);
         ASSERT_FALSE(singular);
-        EXPECT_LT(max_identity_error(product(a, inv)), 2e-5) << "trial " << trial;
-        Matrix<float> gj = a;
         matinv(gj, n);
-        EXPECT_LT(max_identity_error(product(a, gj)), 2e-5) << "trial " << trial;
-
-        // det(A B) = det A det B and det(A^T) = det A.
-        const Matrix<float> b2 = random_matrix(gen, n);
-        float da = 0, db = 0, dab = 0, dat = 0;
-        determinant_r(a, n, da);
-        determinant_r(b2, n, db);
-        determinant_r(product(a, b2), n, dab);
-        Matrix<float> at(n, n);
-        for (std::int32_t i = 1; i <= n; ++i)
-            for (std::int32_t j = 1; j <= n; ++j) at.at1(i, j) = a.at1(j, i);
-        determinant_r(at, n, dat);
-        EXPECT_NEAR(dab / (da * db), 1.0, 1e-4) << "trial " << trial;
-        EXPECT_NEAR(dat / da, 1.0, 1e-4) << "trial " << trial;
-        // Complex determinant of a real matrix is det^2.
-        Matrix<std::complex<float>> c(n, n);
+        EXPECT_LT(std::max(max_dev(product(a, inv), identity<float>(n)), max_dev(product(a, gj), identity<float>(n))), 2e-5);
+        const float da = det_r(a, n);
+        Matrix<C> c(n, n);  // complex determinant of a real matrix: det^2
         for (std::size_t k = 0; k < c.data.size(); ++k) c.data[k] = a.data[k];
-        float dc = 0;
-        determinant_c(c, n, dc);
-        EXPECT_NEAR(dc / (da * da), 1.0, 1e-4) << "trial " << trial;
+        check({NEAR(det_r(product(a, b2), n) / (da * det_r(b2, n)), 1, 1e-4), NEAR(det_r(transpose(a), n) / da, 1, 1e-4),
+               NEAR(det_c(c, n) / (da * da), 1, 1e-4)});
     }
 }
 
-TEST(GaussJordan, IdentityAndLeadingBlock) {
-    Matrix<float> id{{1, 0}, {0, 1}};
-    matinv(id, 2);
-    EXPECT_EQ(id, (Matrix<float>{{1, 0}, {0, 1}}));
-    EXPECT_TRUE(std::signbit(id.at1(1, 2)));  // the interchanges leave negative zeros
-    EXPECT_TRUE(std::signbit(id.at1(2, 1)));
-    // Only the leading block is inverted.
-    Matrix<float> big{{2, 0, 9}, {0, 4, 9}, {9, 9, 9}};
-    matinv(big, 2);
-    EXPECT_EQ(big.at1(1, 1), 0.5f);
-    EXPECT_EQ(big.at1(2, 2), 0.25f);
-    EXPECT_EQ(big.at1(3, 3), 9.0f);
-    EXPECT_EQ(big.at1(1, 3), 9.0f);
-    Matrix<float> small{{1}};
-    matinv(small, 3);  // beyond the matrix: untouched
-    EXPECT_EQ(small.at1(1, 1), 1.0f);
+TEST(Eigen, WorkedTieOrdersSignsAndErrorTexts) {
+    const std::string dim = ": Error in dimension of input matrix: A(m,m) with m < n ";
+    const MF i2{{1, 0}, {0, 1}}, with_nan{{1, nan_f}, {nan_f, 2}};
+    EXPECT_EQ(symm(i2, 3, 3), std::make_tuple(VF{0, 0, 0}, MF{{7}}, true, " Diagonalize_SYMM" + dim));
+    EXPECT_EQ(symm({{-2.5f}}, 1, 1), std::make_tuple(VF{-2.5f}, MF{{1}}, false, ""));  // clears the error
+    EXPECT_EQ(symm({{1, 0, 0}, {0, 3, 0}, {0, 0, 2}}, 3, 5),  // longer than n: the rest comes back 0
+              std::make_tuple(VF{3, 2, 1, 0, 0}, MF{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}, false, ""));
+    EXPECT_EQ(symm(i2, 2, 2), std::make_tuple(VF{1, 1}, MF{{0, 1}, {1, 0}}, false, ""));
+    EXPECT_EQ(std::get<2>(symm({{1}}, 0, 1)), true);  // n < 1 or too short an eigenvalue array: flagged, nothing computed
+    EXPECT_EQ(std::get<1>(symm({{1}}, 0, 1)), MF{{7}});
+    EXPECT_EQ(std::make_pair(std::get<0>(symm(i2, 2, 1)), std::get<2>(symm(i2, 2, 1))), std::make_pair(VF{0}, true));
+    EXPECT_EQ(std::get<3>(symm(with_nan, 2, 2)), " Too many iterations in TQLI2");  // NaN never converges
+    EXPECT_EQ(std::get<3>(symm(with_nan, 2, 2, false)), " Too many iterations in TQLI1");
+    EXPECT_EQ(herm({{C(1, 0)}}, 2, 2), std::make_tuple(VF{0, 0}, Matrix<C>{{7}}, true, " Diagonalize_HERM" + dim));
+    EXPECT_EQ(herm({{C(4, 0)}}, 1, 1), std::make_tuple(VF{4}, Matrix<C>{{C(0, 1)}}, false, ""));
+    EXPECT_TRUE(std::get<2>(herm({{C(1, 0)}}, -1, 1)));
+    VF d{4}, d2{1, 2, 2}, d3{1, 2, 2};
+    MF v{{9}}, v2{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+    const MF before = v2;
+    eigsrt(d, v, 1, 1);
+    eigsrt(d2, v2, 3, 0);
+    EXPECT_EQ(std::tie(v, d2, v2), std::make_tuple(MF{{9}}, VF{2, 2, 1}, before));
+    eigsrt(d3, v2, 3, 1);
+    EXPECT_EQ(v2, (MF{{3, 2, 1}, {6, 5, 4}, {9, 8, 7}}));  // the later tie first
+}
+
+TEST(Eigen, RandomSymmetricAndHermitianMatricesDecompose) {
+    std::mt19937 gen(11);
+    std::uniform_real_distribution<float> dist(-3.0f, 3.0f);
+    for (int trial = 0; trial < 100; ++trial) {
+        SCOPED_TRACE(trial);
+        const std::int32_t n = 1 + trial % 7;
+        MF a(n, n), v;
+        for (std::int32_t i = 1; i <= n; ++i)
+            for (std::int32_t j = 1; j <= i; ++j) a.at1(i, j) = a.at1(j, i) = dist(gen);
+        if (trial % 10 == 0 && n > 2) a.at1(2, 1) = a.at1(1, 2) = 0.0f;  // a pre-split matrix
+        VF ev(std::size_t(n), 0.0f), values_only(std::size_t(n), 0.0f);
+        diagonalize_symm(a, n, ev, &v);
+        ASSERT_FALSE(err_mathgen);
+        EXPECT_TRUE(std::is_sorted(ev.rbegin(), ev.rend()));
+        EXPECT_LT(max_dev(product(scale_columns(v, ev), transpose(v)), a), 5e-5);
+        EXPECT_LT(max_dev(product(transpose(v), v), identity<float>(n)), 5e-6);
+        diagonalize_symm(a, n, values_only);
+        for (std::int32_t k = 0; k < n; ++k) EXPECT_NEAR(values_only[std::size_t(k)], ev[std::size_t(k)], 2e-5);
+    }
+    gen.seed(5);
+    std::uniform_real_distribution<float> d2(-2.0f, 2.0f);
+    using CD = std::complex<double>;
+    for (int trial = -1; trial < 60; ++trial) {
+        SCOPED_TRACE(trial);
+        const std::int32_t n = trial < 0 ? 2 : 1 + trial % 5;
+        Matrix<C> h{{C(2, 0), C(0, 1)}, {C(0, -1), C(2, 0)}}, v;  // first: eigenvalues 3 and 1
+        if (trial >= 0) h = Matrix<C>(n, n);
+        for (std::int32_t i = 1; i <= n && trial >= 0; ++i) {
+            h.at1(i, i) = C(d2(gen), 0);
+            for (std::int32_t j = 1; j < i; ++j) h.at1(j, i) = std::conj(h.at1(i, j) = C(d2(gen), d2(gen)));
+        }
+        VF lam(std::size_t(n), 0.0f);
+        diagonalize_herm(h, n, lam, &v);
+        ASSERT_FALSE(err_mathgen);
+        EXPECT_TRUE(std::is_sorted(lam.rbegin(), lam.rend()));
+        EXPECT_TRUE(trial >= 0 || (std::fabs(lam[0] - 3) <= 1e-6f && std::fabs(lam[1] - 1) <= 1e-6f)) << lam[0] << " " << lam[1];
+        for (std::int32_t k = 1; k <= n; ++k) {
+            double norm = 0;
+            for (std::int32_t i = 1; i <= n; ++i) {
+                CD hv = 0;
+                for (std::int32_t j = 1; j <= n; ++j) hv += CD(h.at1(i, j)) * CD(v.at1(j, k));
+                EXPECT_NEAR(std::abs(hv - double(lam[std::size_t(k - 1)]) * CD(v.at1(i, k))), 0.0, 5e-5) << k;
+                norm += std::norm(CD(v.at1(i, k)));
+            }
+            EXPECT_NEAR(norm, 1.0, 1e-5);
+        }
+    }
+}
+
+TEST(SingularValues, WorkedSignsSizeErrorsAndNaN) {
+    const std::string sizes = " => Physical dimensions of arguments in SVDcmp_", conv = ": convergence not reached ! ";
+    EXPECT_EQ(svd<double>({{1, 0}, {0, 2}}, 2, MD(2, 2)),  // not sorted
+              std::make_tuple(MD{{-1, 0}, {0, -1}}, VD{1, 2}, MD{{-1, 0}, {0, -1}}, false, ""));
+    EXPECT_EQ(svd<float>({{-4}}, 1, MF(1, 1)), std::make_tuple(MF{{-1}}, VF{4}, MF{{1}}, false, ""));
+    EXPECT_EQ(svd<double>(MD(3, 2, 0.0), 2, MD(2, 2, 5.0)),  // zero matrix: V the identity, unit columns in U
+              std::make_tuple(MD{{1, 0}, {0, 1}, {0, 0}}, VD{0, 0}, MD{{1, 0}, {0, 1}}, false, ""));
+    EXPECT_EQ(svd<double>(MD(3, 0), 0, MD()), std::make_tuple(MD(3, 0), VD{}, MD(), false, ""));  // no columns
+    EXPECT_EQ(svd<double>({{1, 2}, {3, 4}}, 2, MD(2, 3, 7.0)),  // mismatched sizes: nothing touched
+              std::make_tuple(MD{{1, 2}, {3, 4}}, VD{7, 7}, MD(2, 3, 7.0), true, sizes + "dp are not compatible "));
+    EXPECT_EQ(svd<float>({{1, 2}, {3, 4}}, 1, MF(2, 2)),
+              std::make_tuple(MF{{1, 2}, {3, 4}}, VF{7}, MF(2, 2), true, sizes + "sp are not compatible "));
+    EXPECT_EQ(std::get<4>(svd<double>({{1, nan_d}, {2, 3}}, 2, MD(2, 2))), " => SVDcmp_dp" + conv);  // passes run out
+    std::int32_t r = 5, r2 = 5;
+    rank_dp(MD{{1, nan_d}, {2, 3}}, 0.5, r);
+    rank_sp(MF{{nan_f, 1}, {2, 3}}, 0.5f, r2);
+    EXPECT_EQ(std::make_tuple(r, r2, err_mathgen_mess), std::make_tuple(0, 0, " => SVDcmp_sp" + conv));
+    bool dep = false;
+    linear_dependentr(VF{1, 2}, 2, MF{{nan_f, 1}}, 1, 2, dep);
+    EXPECT_EQ(std::make_pair(dep, err_mathgen_mess), std::make_pair(true, " => SVDcmp_dp" + conv));
+}
+
+template <class T> void check_svd(const Matrix<T>& a0, double tol) {
+    const auto [u, w, v, err, mess] = svd<T>(a0, std::size_t(a0.cols), Matrix<T>(a0.cols, a0.cols));
+    ASSERT_FALSE(err) << mess;
+    EXPECT_GE(*std::min_element(w.begin(), w.end()), T(0));
+    EXPECT_LE(max_dev(product(scale_columns(u, w), transpose(v)), a0), tol);
+    EXPECT_LE(max_dev(product(transpose(v), v), identity<T>(a0.cols)), tol);
+    EXPECT_LE(a0.rows >= a0.cols ? max_dev(product(transpose(u), u), identity<T>(a0.cols)) : 0.0, tol);
+}
+
+TEST(SingularValues, RandomWideTallAndRankDeficientMatricesReconstruct) {
+    std::mt19937 gen(3);
+    std::uniform_real_distribution<double> dist(-1.0, 1.0);
+    for (int trial = 0; trial < 120; ++trial) {
+        SCOPED_TRACE(trial);
+        const std::int32_t m = 1 + trial % 6, n = 1 + (trial / 6) % 6;
+        MD a(m, n);
+        for (auto& x : a.data) x = dist(gen);
+        if (trial % 4 == 1 && n >= 2)  // rank deficient: column 2 = 3 column 1
+            for (std::int32_t i = 1; i <= m; ++i) a.at1(i, 2) = 3.0 * a.at1(i, 1);
+        check_svd(a, 1e-12);
+        check_svd(build<float>(m, n, [&](auto i, auto j) { return float(a.at1(i, j)); }), 5e-6);
+    }
+}
+
+TEST(SingularValues, RankAndLinearDependence) {
+    auto rd = [](const MD& a, double tol) { std::int32_t r = -1; rank_dp(a, tol, r); return r; };
+    auto rs = [](const MF& a, float tol) { std::int32_t r = -1; rank_sp(a, tol, r); return r; };
+    check({EQ(rd(MD{{1, 0}, {0, 2}}, 1.0), 1),  // a value equal to tol does not count
+           EQ(rd(MD{{1, 2}, {2, 4}, {3, 6}}, 1e-9), 1), EQ(rs(MF{{1, 0, 0}, {0, 1, 0}}, 1e-6f), 2),
+           EQ(rd(MD{{1e-7}}, 1e-6), 0), EQ(rd(MD(3, 2, 0.0), 0.0), 0), EQ(rd(MD(3, 0), 0.0), 0)});
+    // Each row: the dependence answer and the error text right after the call.
+    using Dep = std::pair<bool, std::string>;
+    auto finish = [](bool d) { return Dep{d, err_mathgen ? err_mathgen_mess : "-"}; };
+    auto dr = [&](VF v, std::int32_t len, MF m, std::int32_t r, std::int32_t c) { bool d = false; linear_dependentr(v, len, m, r, c, d); return finish(d); };
+    auto di = [&](VI v, std::int32_t len, Matrix<std::int32_t> m, std::int32_t r, std::int32_t c) { bool d = false; linear_dependenti(v, len, m, r, c, d); return finish(d); };
+    auto dc = [&](std::vector<C> v, std::int32_t len, Matrix<C> m, std::int32_t r, std::int32_t c) { bool d = false; linear_dependentc(v, len, m, r, c, d); return finish(d); };
+    const MF m{{1, 0}, {0, 1}, {0, 0}};
+    const Matrix<std::int32_t> mi{{1, 0, 0}, {0, 1, 0}};
+    const Matrix<C> mc{{C(1, 0), C(2, 1)}}, col{{C(1, 0)}, {C(0, 1)}};
+    const std::string r_dim = " Linear_DependentR: Error in dimension of input matrix or vector";
+    const std::pair<Dep, Dep> rows[] = {
+        {dr({1, 1}, 2, MF{{1, 0}, {0, 1}}, 2, 2), {true, "-"}},  // row case
+        {dr({0, 0, 1}, 3, m, 3, 2), {false, "-"}}, {dr({1, 1, 0}, 3, m, 3, 2), {true, "-"}},  // column case
+        {dr({1e-7f, 0}, 2, MF(0, 2), 0, 2), {true, "-"}}, {dr({1, 0}, 2, MF(0, 2), 0, 2), {false, "-"}},  // no rows: |v| vs 1e-6
+        {dr({1, 0, 0, 0}, 4, m, 3, 2), {true, " Linear_DependentR: input dimension of vector incompatible with matrix"}},
+        {dr({1, 0}, 3, m, 3, 2), {true, r_dim}}, {dr({1, 0, 0}, 3, m, 4, 2), {true, r_dim}},
+        {di({1, 2, 4}, 3, mi, 2, 3), {false, "-"}}, {di({2, 3, 0}, 3, mi, 2, 3), {true, "-"}},
+        {di({2, 3}, 2, mi, 2, 3), {true, "-"}},  // column case: 2 components cannot hold 4 independent columns
+        {di({1}, 5, Matrix<std::int32_t>{{1}}, 1, 1), {true, " Linear_DependentI: Error in dimension of input matrix or vector"}},
+        {dc({C(0, 1), C(-1, 2)}, 2, mc, 1, 2), {true, "-"}}, {dc({C(1, 0), C(0, 0)}, 2, mc, 1, 2), {false, "-"}},  // i times the row
+        {dc({C(1, 0)}, 1, Matrix<C>{{C(1, 0), C(0, 1)}}, 1, 2), {true, "-"}},  // column case: 2*2+2 > 2*1
+        {dc({C(1, 0), C(0, 0), C(0, 0)}, 3, mc, 1, 2), {true, " Linear_DependentC: input dimension of vector incompatible with matrix"}},
+        {dc({C(0, 1), C(-1, 0)}, 2, col, 2, 1), {true, "-"}}, {dc({C(1, 0), C(0, 0)}, 2, col, 2, 1), {false, "-"}}};  // i times the column
+    for (std::size_t k = 0; k < std::size(rows); ++k) EXPECT_EQ(rows[k].first, rows[k].second) << "row " << k;
 }

@@ -1,0 +1,280 @@
+// Small integer systems in parametric form: the worked cases of each solver
+// (exact solutions, error texts), and every point of a returned solution
+// solving the system, for random 2x3 systems and W - I of every tabulated
+// rotation; cylindrical and spherical round trips with their zero-angle
+// rules; polyhedron volumes and circum/sphere centres with their error texts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <set>
+
+#include "maths/math_3D.hpp"
+#include "maths/table_checks.hpp"
+#include "support/settings_operators_fixture.hpp"
+
+using namespace vorn_math_3d;
+using maths_test::check;
+using Pts = std::vector<Vec3f>;
+
+namespace {
+const double pi = 3.141592653589793;
+const float nan_f = std::numeric_limits<float>::quiet_NaN();
+
+// One worked case: coefficients, right-hand side, particular solution, free
+// coefficients and codes, and the error text ("" when solved).
+template <class W, class T, class V, class I> struct System { W w; T t; V part, coef; I code; std::string mess; };
+template <class S, class F> void check_systems(std::initializer_list<S> rows, F solve) {
+    int k = 0;
+    for (const S& c : rows) {
+        decltype(c.part) part{}, coef{};
+        decltype(c.code) code{};
+        solve(c.w, c.t, part, coef, code);
+        EXPECT_EQ(std::tie(part, coef, code, err_math3d_mess), std::tie(c.part, c.coef, c.code, c.mess)) << "row " << k;
+        EXPECT_EQ(err_math3d, !c.mess.empty()) << "row " << k++;
+    }
+}
+using S12 = System<Vec2i, float, Vec2f, Vec2i>;
+using S13 = System<Vec3i, float, Vec3f, Vec3i>;
+using S22 = System<Mat2i, Vec2f, Vec2f, Vec2i>;
+using S23 = System<Mat23i, Vec2f, Vec3f, Vec3i>;
+using S33 = System<Mat3i, Vec3f, Vec3f, Vec3i>;
+
+// Solves W x = t (the first `rows` rows of w), then checks the parameter count against
+// 3 - rank and that the points for parameters in (-spread, spread) solve it within tol0 + tol1 sum|p|.
+void check_solution(const Mat3i& w, int rows, const Vec3f& t, std::mt19937& gen, double spread, double tol0, double tol1) {
+    Vec3f part{}, coef{};
+    Vec3i code{};
+    if (rows == 3) resolv_sist_3x3(w, t, part, coef, code);
+    else resolv_sist_2x3(Mat23i{{w[0], w[1]}}, Vec2f{t[0], t[1]}, part, coef, code);
+    const std::string what = testing::PrintToString(w) + " t=" + testing::PrintToString(t);
+    ASSERT_FALSE(err_math3d) << what << err_math3d_mess;
+    auto minor = [&](int a, int b, int i, int j) { return std::int64_t(w[a][i]) * w[b][j] - std::int64_t(w[a][j]) * w[b][i]; };
+    int rank = 0;
+    for (int a = 0; a < rows; ++a) rank = std::max(rank, int(w[a] != Vec3i{}));
+    for (int a = 0; a < rows; ++a)
+        for (int b = a + 1; b < rows; ++b) rank = std::max(rank, minor(a, b, 0, 1) || minor(a, b, 0, 2) || minor(a, b, 1, 2) ? 2 : 0);
+    if (rows == 3 && w[0][0] * minor(1, 2, 1, 2) - w[0][1] * minor(1, 2, 0, 2) + w[0][2] * minor(1, 2, 0, 1) != 0) rank = 3;
+    std::set<int> used;
+    for (int c : code) used.insert(c);
+    used.erase(0);
+    EXPECT_EQ(int(used.size()), 3 - rank) << what;
+    std::uniform_real_distribution<double> u(-spread, spread);
+    for (int k = 0; k < 3; ++k) {
+        const Vec3d p{u(gen), u(gen), u(gen)};
+        const double tol = tol0 + tol1 * (std::fabs(p[0]) + std::fabs(p[1]) + std::fabs(p[2]));
+        Vec3d x{};
+        for (int j = 0; j < 3; ++j) x[j] = part[j] + (code[j] ? double(coef[j]) * p[std::size_t(code[j] - 1)] : 0.0);
+        for (int i = 0; i < rows; ++i) ASSERT_NEAR(w[i][0] * x[0] + w[i][1] * x[1] + w[i][2] * x[2], t[i], tol) << what;
+    }
+}
+
+Pts shifted(Pts v, const Vec3f& by) {
+    for (auto& p : v)
+        for (int c = 0; c < 3; ++c) p[c] += by[c];
+    return v;
+}
+Pts cube_corners(float h) {
+    Pts v;
+    for (int i = 0; i < 8; ++i) v.push_back({(i & 1) ? h : -h, (i & 2) ? h : -h, (i & 4) ? h : -h});
+    return v;
+}
+}  // namespace
+
+TEST(SmallSystems, WorkedCasesOfEverySolver) {
+    const float e = eps, e2 = 0.5f * eps;  // |t| = eps: inconsistent for one equation, not for two zero rows
+    const std::string c13 = "Inconsistent case ax+by+cz=t (1x3)";
+    check_systems<S12>({{{2, 4}, 1, {0, 0.25f}, {1, -0.5f}, {1, 1}, ""}, {{4, 0}, 1, {0.25f, 0}, {0, 1}, {0, 2}, ""},
+                        {{0, -2}, 1, {0, -0.5f}, {1, 0}, {1, 0}, ""}, {{0, 0}, e2, {0, 0}, {1, 1}, {1, 2}, ""},
+                        {{0, 0}, e, {0, 0}, {1, 1}, {0, 0}, "Inconsistent solution (1x2)"}}, resolv_sist_1x2);
+    check_systems<S13>({{{1, 2, 3}, 1, {0, 0, 0}, {1, 1, 1}, {0, 0, 0}, c13},
+                        {{2, 0, 4}, 1, {0, 0, 0.25f}, {1, 1, -0.5f}, {1, 2, 1}, ""},  // zero at y: (x, z) pair, y free
+                        {{0, 1, -1}, 0.5f, {0, 0, -0.5f}, {1, 1, 1}, {1, 2, 2}, ""},  // zero at x: codes 1 -> 2
+                        {{0, 0, -2}, 0.5f, {0, 0, -0.25f}, {1, 1, 0}, {1, 2, 0}, ""},  // the plane z = t/a3
+                        {{0, 0, 0}, 0, {0, 0, 0}, {1, 1, 1}, {1, 2, 3}, ""},
+                        {{0, 0, 0}, e, {0, 0, 0}, {1, 1, 1}, {0, 0, 0}, "Inconsistent solution (1 x 3)"}}, resolv_sist_1x3);
+    check_systems<S22>({{{{{2, 1}, {1, 3}}}, {3, 4}, {1, 1}, {0, 0}, {0, 0}, ""},
+                        {{{{0, 0}, {2, 4}}}, {7, 1}, {0, 0.25f}, {1, -0.5f}, {1, 1}, ""},  // zero row's rhs unseen
+                        {{{{0, 0}, {0, 0}}}, {e, -e}, {0, 0}, {1, 1}, {1, 2}, ""},
+                        {{{{0, 0}, {0, 0}}}, {0, 0.1f}, {0, 0}, {1, 1}, {0, 0}, "Inconsistent solution (2x2)"},
+                        {{{{1, -1}, {-2, 2}}}, {0.5f, -1}, {0, -0.5f}, {1, 1}, {1, 1}, ""},  // proportional: the first
+                        {{{{0, 0}, {0, 3}}}, {0, 1.5f}, {0, 0.5f}, {1, 0}, {1, 0}, ""},  // zero row wins over zero column
+                        {{{{0, 2}, {0, 4}}}, {1, 2}, {0, 0.5f}, {1, 0}, {1, 0}, ""},
+                        // 32-bit determinant: 65536^2 wraps to 0, solved as proportional from the first equation
+                        {{{{65536, 0}, {0, 65536}}}, {1, 2}, {1.0f / 65536, 0}, {0, 1}, {0, 2}, ""}}, resolv_sist_2x2);
+    check_systems<S23>({{{{{1, 1, 0}, {1, -1, 0}}}, {1, 0}, {0.5f, 0.5f, 0}, {0, 0, 1}, {0, 0, 3}, ""},
+                        {{{{0, 4, 0}, {0, 8, 0}}}, {1, 9}, {0, 0.25f, 0}, {1, 0, 1}, {1, 0, 3}, ""},
+                        {{{{0, 0, 0}, {0, 0, 0}}}, {e, e}, {0, 0, 0}, {1, 1, 1}, {1, 2, 3}, ""},
+                        {{{{0, 0, 0}, {0, 0, 0}}}, {0, 0.01f}, {0, 0, 0}, {1, 1, 1}, {0, 0, 0}, "Inconsistent solution in (2x3)"},
+                        {{{{1, 2, 3}, {3, 1, 2}}}, {0, 0}, {0, 0, 0}, {1, 1, 1}, {0, 0, 0}, c13},  // six non-zero: refused
+                        {{{{0, 1, 1}, {2, 0, 0}}}, {1, 1}, {0.5f, 0, 1}, {0, 1, -1}, {0, 2, 2}, ""},
+                        {{{{0, 1, 2}, {1, 2, 4}}}, {1, 3}, {1, 0, 0.5f}, {0, 1, -0.5f}, {0, 2, 2}, ""},  // y coefficient 0
+                        {{{{0, 2, 3}, {1, 1, 1}}}, {1, 0}, {0, -1, 1}, {1, -3, 2}, {1, 1, 1}, ""},
+                        // real quotients: 2/3 and 1 - 2/3 truncated would lose the coupling
+                        {{{{2, 3, 0}, {0, 5, 7}}}, {1, 2}, {0, 0.333333343f, 0.0476190485f}, {1, -0.666666687f, 0.476190478f},
+                         {1, 1, 1}, ""},
+                        {{{{3, 0, 2}, {1, 1, 1}}}, {1, 1}, {0, 0.5f, 0.5f}, {1, 0.5f, -1.5f}, {1, 1, 1}, ""}}, resolv_sist_2x3);
+    const std::int32_t int_min = std::numeric_limits<std::int32_t>::min();
+    check_systems<S33>({{{{{-2, 0, 0}, {0, -2, 0}, {0, 0, 0}}}, {0.5f, -1, 0.75f}, {-0.25f, 0.5f, 0}, {0, 0, 1}, {0, 0, 3}, ""},
+                        {{{{1, 1, 0}, {2, 2, 0}, {0, 0, 1}}}, {0.5f, 123, 0.25f}, {0, 0.5f, 0.25f}, {1, -1, 0}, {1, 1, 0}, ""},
+                        {{{{-2, 0, 0}, {0, -2, 0}, {0, 0, -2}}}, {0.5f, 0, -1}, {-0.25f, 0, 0.5f}, {0, 0, 0}, {0, 0, 0}, ""},
+                        {Mat3i{}, {0, 0, 0}, {0, 0, 0}, {1, 1, 1}, {1, 2, 3}, ""},
+                        {Mat3i{}, {0, e, 0}, {0, 0, 0}, {1, 1, 1}, {0, 0, 0}, "Inconsistent system (3 x 3)"},
+                        {{{{0, 0, 0}, {-2, 0, 0}, {0, 0, 0}}}, {0, -0.5f, 0}, {0.25f, 0, 0}, {0, 1, 1}, {0, 2, 3}, ""},
+                        {{{{1, 1, 1}, {1, 1, 1}, {2, 2, 2}}}, {0, 0, 0}, {0, 0, 0}, {1, 1, 1}, {0, 0, 0}, c13},
+                        {{{{-1, 0, 0}, {int_min, 0, 0}, {0, 1, 0}}}, {0, 0, 0}, {0, 0, 0}, {0, 0, 1}, {0, 0, 3}, ""}},
+                       resolv_sist_3x3);  // INT32_MIN / -1 does not trap
+}
+
+TEST(SmallSystems, RandomConsistent2x3SystemsAreSolvedOrRefusedAsStated) {
+    std::mt19937 gen(17);
+    std::uniform_int_distribution<int> c(-3, 3);
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    int solved = 0;
+    for (int trial = 0; trial < 20000; ++trial) {
+        Mat3i w{};
+        for (int i = 0; i < 2; ++i)
+            for (auto& x : w[i]) x = c(gen);
+        const Vec3d x0{u(gen), u(gen), u(gen)};
+        Vec3f t{};
+        for (int i = 0; i < 2; ++i) t[i] = float(w[i][0] * x0[0] + w[i][1] * x0[1] + w[i][2] * x0[2]);
+        Vec3f part, coef;
+        Vec3i code;
+        resolv_sist_2x3(Mat23i{{w[0], w[1]}}, Vec2f{t[0], t[1]}, part, coef, code);
+        if (err_math3d) {  // refused only for one equation of three non-zero coefficients left to solve
+            bool refused = true;
+            for (int j = 0; j < 3; ++j) refused = refused && (w[0][j] != 0 || w[1][j] != 0);
+            for (int i = 0; i < 2; ++i) refused = refused && (w[i] == Vec3i{} || (w[i][0] && w[i][1] && w[i][2]));
+            EXPECT_TRUE(refused) << testing::PrintToString(w);
+            continue;
+        }
+        ++solved;
+        check_solution(w, 2, t, gen, 2.0, 2e-5 * 9, 2e-5 * 9);
+    }
+    EXPECT_GT(solved, 5000);
+}
+
+TEST(SmallSystems, FixedPointsOfEveryTabulatedRotation) {
+    // W - I of every operator of the tabulated settings, right-hand side from a known point.
+    std::set<Mat3i> rotations;
+    for (const auto& setting : symmetry_test_data::read_settings_operators())
+        for (const std::string& op : setting.operators) {
+            Mat3i w{};
+            int row = 0, sign = 1;
+            for (char ch : op) {
+                if (ch == ',') ++row, sign = 1;
+                else if (ch == '+' || ch == '-') sign = ch == '+' ? 1 : -1;
+                else if (ch >= 'x' && ch <= 'z' && row < 3) w[row][ch - 'x'] += sign;
+            }
+            ASSERT_EQ(row, 2) << op;
+            rotations.insert(w);
+        }
+    EXPECT_GE(rotations.size(), 64u);
+    std::mt19937 gen(23);
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    for (Mat3i w : rotations) {
+        for (int i = 0; i < 3; ++i) w[i][i] -= 1;
+        for (int trial = 0; trial < 4; ++trial) {
+            const Vec3d x0{std::round(u(gen) * 12) / 12, std::round(u(gen) * 12) / 12, std::round(u(gen) * 12) / 12};
+            Vec3f t{};
+            for (int i = 0; i < 3; ++i) t[i] = float(w[i][0] * x0[0] + w[i][1] * x0[1] + w[i][2] * x0[2]);
+            check_solution(w, 3, t, gen, 1.0, 1e-5, 0.0);
+        }
+    }
+}
+
+TEST(Coordinates3d, ZeroAngleRulesUnitsAndRoundTrips) {
+    auto cyl = [](Vec3d c, const char* unit) { Vec3d r{}; get_cylindr_coord_dp(c, r[0], r[1], r[2], unit); return r; };
+    auto sph = [](Vec3d c, const char* unit) { Vec3d r{}; get_spheric_coord_dp(c, r[0], r[1], r[2], unit); return r; };
+    auto sph_sp = [](Vec3f c) { Vec3f r{}; get_spheric_coord_sp(c, r[0], r[1], r[2]); return r; };
+    const Vec3d c1 = cyl({0, 0, 5}, ""), c2 = cyl({1e-6, -1e-6, 0}, ""), c3 = cyl({-1, 0, 2}, "D"), c4 = cyl({0, -2, 2}, "d");
+    const Vec3d s1 = sph({0, 0, 0}, ""), s2 = sph({0, 0, -2}, ""), s3 = sph({0, 0, -2}, "d"), s4 = sph({1, 1, 0}, "D"),
+                s5 = sph({1e-7, 1e-7, 1}, "");  // near the pole: azimuth reset to 0
+    Vec3d a, b, back;
+    Vec3f cf, backf;
+    get_cart_from_spher_dp(2.0, 0.5, 1.0, a, "x");  // another unit letter means radians
+    get_cart_from_spher_dp(2.0, 0.5, 1.0, b);
+    EXPECT_EQ(a, b);
+    get_cart_from_spher_dp(2.0, 90.0, 180.0, a, "D");
+    get_cart_from_cylin_sp(2.0f, 90.0f, -1.0f, cf, "D");
+    check({EQ(c1[0], 0), EQ(c1[1], 0), EQ(c1[2], 5), EQ(c2[1], 0), EQ(c3[1], 180), EQ(c4[1], -90), EQ(c4[0], 2),
+           EQ(s1[0], 0), EQ(s1[1], 0), EQ(s1[2], 0), EQ(s2[0], 2), EQ(s2[1], pi), EQ(s2[2], 0), EQ(s3[1], 180),
+           NEAR(s4[1], 90, 1e-12), NEAR(s4[2], 45, 1e-12), EQ(s5[2], 0), NEAR(a[0], -2, 1e-15), NEAR(a[1], 0, 1e-15),
+           NEAR(a[2], 0, 1e-15), NEAR(cf[0], 0, 1e-6), EQ(cf[1], 2), EQ(cf[2], -1), EQ(sph_sp({1e-30f, 0, 1})[1], 0)});
+    for (float z : {1.0f, -3.0f, 1e-20f, 7.1e-3f, 3.4e17f}) {  // z/r rounding above 1 still gives the pole
+        const Vec3f r = sph_sp({0, 0, z});
+        EXPECT_TRUE((r[1] == 0.0f || r[1] == float(pi)) && r[2] == 0.0f) << "z = " << z << " theta = " << r[1];
+    }
+    std::mt19937 gen(2);
+    std::uniform_real_distribution<double> u(-10.0, 10.0);
+    for (int trial = 0; trial < 200; ++trial) {
+        const Vec3d p{u(gen), u(gen), u(gen)}, s = sph(p, "D");
+        const Vec3f q{float(p[0]), float(p[1]), float(p[2])}, r = sph_sp(q);
+        get_cart_from_spher_dp(s[0], s[1], s[2], a, "D");
+        get_cart_from_spher_sp(r[0], r[1], r[2], cf);
+        for (const char* unit : {"", "D", "r"}) {
+            const Vec3d r2 = cyl(p, unit);
+            get_cart_from_cylin_dp(r2[0], r2[1], r2[2], back, unit);
+            for (int c = 0; c < 3; ++c) EXPECT_TRUE(std::fabs(back[c] - p[c]) <= 1e-12 && std::fabs(a[c] - p[c]) <= 1e-12) << unit;
+        }
+        get_cylindr_coord_sp(q, backf[0], backf[1], backf[2], "d");
+        get_cart_from_cylin_sp(backf[0], backf[1], backf[2], backf, "d");
+        for (int c = 0; c < 3; ++c) EXPECT_TRUE(std::fabs(backf[c] - q[c]) <= 1e-5f && std::fabs(cf[c] - q[c]) <= 1e-5f) << trial;
+    }
+}
+
+TEST(Polyhedra3d, VolumesAndRefusedCounts) {
+    const Pts cube = cube_corners(1.0f), tet{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, tri{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    Pts hex, with_mid = cube, dup = tet, extra = tet;
+    for (int k = 0; k < 12; ++k) hex.push_back({float(std::cos(k * pi / 3)), float(std::sin(k * pi / 3)), k < 6 ? 0.0f : 3.0f});
+    with_mid.push_back({1, 1, 0});  // collinear triple on an edge: the face still counted once
+    dup.push_back({1, 0, 0});  // repeated vertex: no change, no NaN
+    extra.push_back({5, 5, 5});  // only the first vertex_count used
+    const std::string few = "The number of vertices for polyhedron volume is less than 4";
+    struct Case { std::int32_t n; Pts v; Vec3f centre; float volume, tol; std::string mess; };
+    const Case cases[] = {
+        {8, cube, {0, 0, 0}, 8, 1e-5f, ""}, {8, shifted(cube, {10, -3, 2}), {10.3f, -3.5f, 2.2f}, 8, 1e-4f, ""},
+        {4, tet, {0.1f, 0.1f, 0.1f}, 1.0f / 6, 1e-6f, ""},
+        {4, {{1, 1, 1}, {1, -1, -1}, {-1, 1, -1}, {-1, -1, 1}}, {0, 0, 0}, 8.0f / 3, 1e-5f, ""},  // regular tetrahedron
+        {6, {{0, 0, 0}, {3, 0, 0}, {0, 4, 0}, {0, 0, 2}, {3, 0, 2}, {0, 4, 2}}, {1, 1, 1}, 12, 1e-4f, ""},  // prism
+        {12, hex, {0, 0, 1.5f}, float(3 * std::sqrt(3.0) / 2 * 3), 1e-4f, ""},  // six-vertex faces counted once
+        {6, {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}, {0, 0, 0}, 4.0f / 3, 1e-5f, ""},
+        {9, with_mid, {0, 0, 0}, 8, 1e-5f, ""}, {5, dup, {0.1f, 0.1f, 0.1f}, 1.0f / 6, 1e-6f, ""},
+        {4, extra, {0.1f, 0.1f, 0.1f}, 1.0f / 6, 1e-6f, ""}, {3, tri, {0, 0, 0}, 0, 0, few}, {-2, tri, {0, 0, 0}, 0, 0, few},
+        {5, tri, {0, 0, 0}, 0, 0, "The number of vertices exceeds the vertex array"}};  // never read past
+    for (const Case& c : cases) {
+        EXPECT_NEAR(polyhedron_volume(c.n, c.v, c.centre), c.volume, c.tol) << testing::PrintToString(c.v);
+        EXPECT_EQ(std::make_pair(err_math3d, err_math3d_mess), std::make_pair(!c.mess.empty(), c.mess)) << c.n;
+    }
+    (void)polyhedron_volume(4, Pts{{nan_f, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {0.1f, 0.1f, 0.1f});  // no crash
+}
+
+TEST(Polyhedra3d, CircumcentreSphereCentreAndFailures) {
+    auto centre = [](std::int32_t n, const Pts& v) {
+        Vec3f c{9, 9, 9}, b{9, 9, 9}; get_centroid_coord(n, v, c, b); return std::make_tuple(c, b, err_math3d, err_math3d_mess); };
+    const auto [c1, b1, e1, m1] = centre(3, {{0, 0, 0}, {2, 0, 0}, {0, 2, 0}});
+    const Pts tilted{{1, 2, 3}, {4, 0, 1}, {2, 5, -1}};  // circumcentre equidistant from the corners
+    const auto [c2, b2, e2, m2] = centre(3, tilted);
+    const Vec3f shift{0.25f, -1.5f, 3.0f};  // shifted octahedron and cube: the shift is the centre
+    const auto [c3, b3, e3, m3] = centre(6, shifted({{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}, shift));
+    const auto [c4, b4, e4, m4] = centre(8, shifted(cube_corners(0.5f), {3, 3, 3}));
+    auto dist = [&](const Vec3f& p) { return std::hypot(double(p[0] - c2[0]), double(p[1] - c2[1]), double(p[2] - c2[2])); };
+    EXPECT_FALSE(e1 || e2 || e3 || e4);
+    check({NEAR(c1[0], 1, 1e-6), NEAR(c1[1], 1, 1e-6), NEAR(c1[2], 0, 1e-6), NEAR(b1[0], 2.0 / 3, 1e-6), NEAR(b1[1], 2.0 / 3, 1e-6),
+           EQ(b1[2], 0), NEAR(dist(tilted[0]), dist(tilted[1]), 1e-4), NEAR(dist(tilted[0]), dist(tilted[2]), 1e-4)});
+    for (int c = 0; c < 3; ++c)
+        EXPECT_TRUE(std::fabs(c3[c] - shift[c]) <= 1e-5f && std::fabs(b3[c] - shift[c]) <= 1e-6f && std::fabs(c4[c] - 3) <= 1e-4f);
+    const Vec3f zero{0, 0, 0};
+    const std::pair<Pts, std::string> failures[] = {
+        {{{0, 0, 0}, {2, 0, 0}}, "Centroid calculation needs 3 vertives as minimum"},
+        {{{0, 0, 0}, {1, 1, 1}, {2, 2, 2}}, "Imposible to define a Plane with the three given points"},
+        {{{0, 0, 0}, {5e-5f, 0, 0}, {0, 1e5f, 0}}, "Check your points! Seems that two of them are equal"},  // short edge
+        {{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, "Determinant is singular to calculate Centroid point"}};  // coplanar
+    for (const auto& [v, mess] : failures)
+        EXPECT_EQ(centre(std::int32_t(v.size()), v), std::make_tuple(zero, zero, true, mess));
+    EXPECT_EQ(centre(4, {{0, 0, 0}, {2, 0, 0}, {0, 2, 0}}),  // count beyond the array
+              std::make_tuple(zero, zero, true, std::string("The number of vertices exceeds the vertex array")));
+    const auto nan_centre = centre(4, {{nan_f, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}});  // reported, not returned
+    EXPECT_EQ(std::make_tuple(std::get<0>(nan_centre), std::get<1>(nan_centre), std::get<2>(nan_centre)), std::make_tuple(zero, zero, true));
+}
