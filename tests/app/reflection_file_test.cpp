@@ -1,13 +1,13 @@
-// Reading the reflection file: layout detection, header and counting rules,
-// fixed-column fields with the rules of formatted input, line ends, and every
-// way the input can fail (as procedures and through the program).
+// Reading the input files: the layout named by the first line naming a
+// program, the reflection count and the fixed columns read with the rules of
+// formatted input (line ends, comments, implied decimals, status column), the
+// space-group text from the CIF or the prompt, and the compound code.
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
 #include <random>
 #include <sstream>
-#include <vector>
 
 #include "app/borq.hpp"
 #include "support/scratch_dir.hpp"
@@ -16,258 +16,147 @@
 namespace {
 
 using borq::CompoundCode;
-using borq::FsqData;
-using borq::HklInfo;
-using borq::InputFailure;
-using borq_test::read_file;
-using borq_test::run_program;
-using borq_test::ScratchDir;
 using vorn_string_utilities::format_f;
-using vorn_string_utilities::format_i;
 
-const std::string shelx_header =
-    "data_test\n_shelx_refln_list_code 4\nloop_\n _refln_index_h\n _refln_index_k\n _refln_index_l\n"
-    " _refln_F_squared_calc\n _refln_F_squared_meas\n _refln_F_squared_sigma\n _refln_observed_status\n";
-const std::string crystals_header =
-    "# written by CRYSTALS\ndata_test\nloop_\n_refln_index_h\n_refln_index_k\n_refln_index_l\n"
-    "_refln_F_squared_meas\n_refln_F_squared_calc\n_refln_F_squared_sigma\n_refln_observed_status\n"
-    "_refln_refinement_weight\n";
+const std::string shelx_header = "data_t\n_shelx_refln_list_code 4\nloop_\n _refln_F_squared_sigma\n _refln_observed_status\n";
+const std::string crystals_header = "# CRYSTALS\ndata_t\nloop_\n_refln_observed_status\n_refln_refinement_weight\n";
+const std::string line = "   1   2   3        234.56       1200.00        15.00 o\n";  // SHELX columns
+const std::string cline = "  -1  -2  -3     1100.00      230.00       14.00 x   0.001000\n";  // CRYSTALS columns
 
-std::string shelx_line(int h, int k, int l, double fc, double fo, double sigma, char status = 'o') {
-    return format_i(h, 4) + format_i(k, 4) + format_i(l, 4) + format_f(fc, 14, 2) + format_f(fo, 14, 2) +
-           format_f(sigma, 13, 2) + " " + status;
-}
-
-std::string crystals_line(int h, int k, int l, double fo, double fc, double sigma, char status = 'o') {
-    return format_i(h, 4) + format_i(k, 4) + format_i(l, 4) + format_f(fo, 12, 2) + format_f(fc, 12, 2) +
-           format_f(sigma, 12, 2) + " " + status + "   0.001000";
-}
-
-std::string failure_of(const std::function<void()>& step) {
+template <class Step>
+std::string failure_of(Step step) {
     try {
         step();
-    } catch (const InputFailure& failure) {
+    } catch (const borq::InputFailure& failure) {
         return borq::failure_report(failure);
     }
     return "<no failure>";
 }
 
-TEST(LayoutDetection, FirstLineNamingAProgramDecides) {
-    std::int32_t result = 0;
-    borq::find_string("# written by shelxl-2018", result);
-    EXPECT_EQ(result, 1);
-    result = 0;
-    borq::find_string("   CRYSTALS, not SHELX", result);
-    EXPECT_EQ(result, 2);
-    result = 7;
-    borq::find_string("no program named here", result);
-    EXPECT_EQ(result, 7);
-    // A word starting in column 238 of a longer line lies beyond column 240.
-    result = 0;
-    borq::find_string(std::string(237, 'x') + "SHELXL", result);
-    EXPECT_EQ(result, 0);
-    // Leading blanks are removed first, which brings the word into range.
-    borq::find_string(std::string(237, ' ') + "SHELXL", result);
-    EXPECT_EQ(result, 1);
-
+// The first line naming a program decides the layout (the leftmost name).
+TEST(ReflectionFile, ProgramNamedInALine) {
+    const std::tuple<std::string, std::int32_t, std::int32_t> lines[] = {
+        {"# written by shelxl-2018", 0, 1}, {"   CRYSTALS, not SHELX", 0, 2}, {"no program named here", 7, 7},
+        {std::string(237, 'x') + "SHELXL", 0, 0},   // beyond column 240
+        {std::string(237, ' ') + "SHELXL", 0, 1}};  // leading blanks removed first
+    for (auto [text, result, expected] : lines) {
+        borq::find_string(text, result);
+        EXPECT_EQ(result, expected) << text;
+    }
     std::string text = "abc-xyz{";
     borq::toupper(text, 5);
-    EXPECT_EQ(text, "ABC-Xyz{");
     borq::toupper(text, -3);
     EXPECT_EQ(text, "ABC-Xyz{");
+}
 
-    ScratchDir scratch("layout");
-    const CompoundCode code("t");
-    const auto detect = [&](const std::string& file, bool expect_shelx, const std::string& expect_print) {
+// Each row: the file, the count, the rows read (h k l Fo2 sigma Fc2 omitted)
+// or the failure.  A blank line ends the list (and a comment line in the
+// CRYSTALS layout); the status column holds "o" for a used reflection.
+TEST(ReflectionFile, CountAndFixedColumns) {
+    const struct { const char* what; bool shelx; std::string file; int count, read; std::string rows; } cases[] = {
+        {"plain", true, shelx_header + line + "\n" + line, 1, 1, "1 2 3 1200 15 234.56 0|"},
+        {"omitted, no status column", true, shelx_header + line.substr(0, 54) + "x\n" + line.substr(0, 53) + "\n", 2, 2,
+         "1 2 3 1200 15 234.56 1|1 2 3 1200 15 234.56 1|"},
+        {"blanks inside an index, implied decimals, blank fields", true,
+         shelx_header + "   4 1 2  -5" + std::string(23, ' ') + "12345" + std::string(13, ' ') + " o\n", 1, 1, "4 12 -5 123.45 0 0 0|"},
+        {"a comment line is a reflection line", true, shelx_header + line + "# comment\n", 2, 1, "1 2 3 1200 15 234.56 0|"},
+        {"CRLF and comments after the list", false, crystals_header + cline + "#\n# comment\n", 1, 1, "-1 -2 -3 1100 14 230 1|"},
+        {"to the end of the file", false, crystals_header + cline + cline.substr(0, 61), 2, 2,
+         "-1 -2 -3 1100 14 230 1|-1 -2 -3 1100 14 230 1|"},
+        {"empty list", true, shelx_header + "\n", 0, 0, ""},
+        {"shorter than counted", true, shelx_header + line, 1, 3,
+         "borq: failed input while reading t.fcf, line 7: end of file after 1 of 3 reflection lines"},
+        {"marker indented differently", true, "_refln_observed_status\n" + line, -1, 0,
+         "borq: failed input while reading t.fcf: end of file before the header line beginning with \" _refln_observed_status\""}};
+    borq_test::ScratchDir scratch("reader");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string file = c.file;
+        if (!c.shelx)
+            for (std::size_t at = 0; (at = file.find('\n', at)) != std::string::npos; at += 2) file.insert(at, "\r");
         scratch.write("t.fcf", file);
-        std::ostringstream out;
-        bool shelx = !expect_shelx;
-        borq::sx_or_cry(code, shelx, out);
-        EXPECT_EQ(shelx, expect_shelx) << file;
-        EXPECT_EQ(out.str(), expect_print) << file;
-    };
-    detect("#\n# Shelxl\r\n", true, "SHELX format files\n");
-    detect("# CRYSTALS then SHELX\n", false, "CRYSTALS format files\n");
-    detect("nothing here\n", false, "");
-    detect("", false, "");
+        if (c.count < 0) {
+            EXPECT_EQ(failure_of([&] { borq::count_reflections(CompoundCode("t"), c.shelx); }), c.rows);
+            continue;
+        }
+        EXPECT_EQ(borq::count_reflections(CompoundCode("t"), c.shelx), c.count);
+        borq::HklInfo hkl;
+        borq::FsqData fsq;
+        std::ostringstream rows;
+        const std::string failure = failure_of([&] {
+            (c.shelx ? borq::read_data_shelx : borq::read_data_cry)(CompoundCode("t"), c.read, hkl, fsq);
+            for (std::size_t i = 1; i < hkl.size(); ++i)
+                rows << hkl[i].h << " " << hkl[i].k << " " << hkl[i].l << " " << fsq[i].fo2 << " " << fsq[i].sigma_fo2 << " "
+                     << fsq[i].fc2 << " " << hkl[i].omitted << "|";
+            EXPECT_EQ(hkl.size(), static_cast<std::size_t>(c.read) + 1);
+        });
+        EXPECT_EQ(failure == "<no failure>" ? rows.str() : failure, c.rows);
+    }
 }
 
-TEST(ReflectionReader, ShelxFieldsFollowFormattedInputRules) {
-    ScratchDir scratch("shelx_fields");
-    std::string lines = shelx_header;
-    lines += shelx_line(1, 2, 3, 234.56, 1200.00, 15.00) + "\n";        // the plain case
-    lines += shelx_line(1, 2, 3, 234.56, 1200.00, 15.00, 'x') + "\n";   // omitted
-    lines += shelx_line(1, 2, 3, 234.56, 1200.00, 15.00).substr(0, 53) + "\n";  // no status column
-    lines += "   4 1 2  -5" + std::string(14, ' ') + std::string(9, ' ') + "12345" + std::string(13, ' ') + " o\n";
-    lines += "\n" + shelx_line(9, 9, 9, 1, 1, 1) + "\n";                 // after the blank line: never read
-    scratch.write("t.fcf", lines);
-
-    const CompoundCode code("t");
-    EXPECT_EQ(borq::count_reflections(code, true), 4);
-    HklInfo hkl;
-    FsqData fsq;
-    borq::read_data_shelx(code, 4, hkl, fsq);
-    ASSERT_EQ(hkl.size(), 5u);
-    EXPECT_EQ(hkl[1].h, 1);
-    EXPECT_EQ(hkl[1].k, 2);
-    EXPECT_EQ(hkl[1].l, 3);
-    EXPECT_EQ(hkl[1].asu_key, 0);
-    EXPECT_EQ(hkl[1].partner, 0);
-    EXPECT_EQ(hkl[1].omitted, 0);
-    EXPECT_EQ(fsq[1].fo2, 1200.0f);
-    EXPECT_EQ(fsq[1].sigma_fo2, 15.0f);
-    EXPECT_EQ(fsq[1].fc2, 234.56f);
-    EXPECT_EQ(hkl[2].omitted, 1);
-    EXPECT_EQ(hkl[3].omitted, 1);
-    // "4 1" in an I4 field reads 41; "12345" without a point reads 123.45;
-    // a blank field reads 0.
-    EXPECT_EQ(hkl[4].h, 4);
-    EXPECT_EQ(hkl[4].k, 12);
-    EXPECT_EQ(hkl[4].l, -5);
-    EXPECT_EQ(fsq[4].fo2, 123.45f);
-    EXPECT_EQ(fsq[4].fc2, 0.0f);
-    EXPECT_EQ(fsq[4].sigma_fo2, 0.0f);
-}
-
-// The reader takes plain fixed-point fields by a quick route; every field
-// must read to the same float as the general field reader gives, including
-// values near 2^24 in their digits, negative zero, signs, blanks inside the
-// field, implied decimals and exponents (which take the general route).
-TEST(ReflectionReader, EveryFieldReadsAsTheGeneralFieldReaderReadsIt) {
+// The reader takes plain fixed-point fields by a quick route: every field
+// reads to the float the general field reader gives, values near 2^24 in
+// their digits, negative zero, signs, inner blanks and exponents included.
+TEST(ReflectionFile, EveryFieldReadsAsTheGeneralFieldReaderReadsIt) {
     std::mt19937 random(20261206);
-    std::vector<std::string> fields = {"          -0.00", "     +12.5", "  1 2.5", "   16777.215", "  167772.15",
-                                       "  167772.16", "      1.5E3", "        12345", "    .5", "  5.", "  -.25",
-                                       "  0.0000000001", "  1.00000000001", "  99999999.99"};
+    std::vector<std::string> fields = {"          -0.00", "     +12.5", "  1 2.5", "   16777.215", "  167772.15", "  167772.16",
+                                       "      1.5E3", "        12345", "    .5", "  5.", "  -.25", "  0.0000000001",
+                                       "  1.00000000001", "  99999999.99"};
     for (int n = 0; n < 3000; ++n) {
-        const int decimals = static_cast<int>(random() % 6);
         const double magnitude = std::pow(10.0, static_cast<double>(random() % 90) / 10.0 - 1.0);
         const double value = (random() % 4 == 0 ? -1.0 : 1.0) * magnitude * (random() % 1000) / 999.0;
-        const std::string field = format_f(value, 13, decimals);
+        const std::string field = format_f(value, 13, static_cast<int>(random() % 6));
         if (field.find('*') == std::string::npos) fields.push_back(field);
     }
-    ScratchDir scratch("plain_fields");
-    std::string lines = shelx_header;
-    for (const std::string& field : fields) {
-        const std::string column = std::string(13 - std::min<std::size_t>(13, field.size()), ' ') + field.substr(0, 13);
-        lines += "   1   2   3" + std::string(14, ' ') + " " + column + std::string(13, ' ') + " o\n";
+    std::string file = shelx_header;
+    for (std::string& field : fields) {
+        field = std::string(13 - std::min<std::size_t>(13, field.size()), ' ') + field.substr(0, 13);
+        file += "   1   2   3" + std::string(14, ' ') + " " + field + std::string(13, ' ') + " o\n";
     }
-    scratch.write("t.fcf", lines);
-    const auto n_refl = static_cast<std::int32_t>(fields.size());
-    HklInfo hkl;
-    FsqData fsq;
-    ASSERT_EQ(failure_of([&] { borq::read_data_shelx(CompoundCode("t"), n_refl, hkl, fsq); }), "<no failure>");
-    for (std::int32_t i = 1; i <= n_refl; ++i) {
-        const std::string column = std::string(13 - std::min<std::size_t>(13, fields[i - 1].size()), ' ') +
-                                   fields[i - 1].substr(0, 13);
+    borq_test::ScratchDir scratch("plain_fields");
+    scratch.write("t.fcf", file);
+    borq::HklInfo hkl;
+    borq::FsqData fsq;
+    borq::read_data_shelx(CompoundCode("t"), static_cast<std::int32_t>(fields.size()), hkl, fsq);
+    for (std::size_t i = 1; i <= fields.size(); ++i) {
         float expected = -1.0f;
-        ASSERT_TRUE(vorn_string_utilities::read_f_field(" " + column, 2, expected)) << "\"" << column << "\"";
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(fsq[static_cast<std::size_t>(i)].fo2),
-                  std::bit_cast<std::uint32_t>(expected))
-            << "Fo2 field \"" << column << "\" read " << fsq[static_cast<std::size_t>(i)].fo2 << ", expected "
-            << expected;
+        ASSERT_TRUE(vorn_string_utilities::read_f_field(" " + fields[i - 1], 2, expected)) << fields[i - 1];
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(fsq[i].fo2), std::bit_cast<std::uint32_t>(expected))
+            << "\"" << fields[i - 1] << "\" read " << fsq[i].fo2 << ", expected " << expected;
     }
 }
 
-TEST(ReflectionReader, CrystalsColumnsCrlfAndTrailingComments) {
-    ScratchDir scratch("crystals_fields");
-    std::string lines;
-    for (char c : crystals_header) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    lines += crystals_line(1, 2, 3, 1200.00, 234.56, 15.00) + "\r\n";
-    lines += crystals_line(-1, -2, -3, 1100.00, 230.00, 14.00, 'x') + "\r\n";
-    lines += "#\r\n# comment lines written after the reflections\r\n#\r\n";
-    scratch.write("t.fcf", lines);
-
-    const CompoundCode code("t");
-    EXPECT_EQ(borq::count_reflections(code, false), 2);
-    HklInfo hkl;
-    FsqData fsq;
-    borq::read_data_cry(code, 2, hkl, fsq);
-    EXPECT_EQ(fsq[1].fo2, 1200.0f);
-    EXPECT_EQ(fsq[1].fc2, 234.56f);
-    EXPECT_EQ(fsq[1].sigma_fo2, 15.0f);
-    EXPECT_EQ(hkl[1].omitted, 0);
-    EXPECT_EQ(hkl[2].h, -1);
-    EXPECT_EQ(hkl[2].omitted, 1);
-
-    // Reflection lines to the end of the file, no blank line: all counted.
-    scratch.write("u.fcf", crystals_header + crystals_line(1, 0, 0, 5, 5, 1) + "\n" + crystals_line(2, 0, 0, 5, 5, 1));
-    EXPECT_EQ(borq::count_reflections(CompoundCode("u"), false), 2);
-    // An empty reflection list.
-    scratch.write("v.fcf", shelx_header + "\n");
-    EXPECT_EQ(borq::count_reflections(CompoundCode("v"), true), 0);
-    borq::read_data_shelx(CompoundCode("v"), 0, hkl, fsq);
-    EXPECT_EQ(hkl.size(), 1u);
+// The CIF value after the layout's key (first line beginning with it exactly),
+// apostrophes blanked and one enclosing pair of double quotes removed (the
+// closing one before a blank or the line end; a Hall symbol's quote stays);
+// without a CIF the answer at the prompt, blank meaning P 21 21 21.
+TEST(ReflectionFile, SpaceGroupTextFromCifOrPrompt) {
+    const std::string key = "_space_group_name_H-M_alt";
+    const std::tuple<const char*, std::string, std::string> cases[] = {
+        {"cif", "data_c\r\n_SPACE_GROUP_NAME_H-M_ALT 'P 1'\r\n" + key + "  'P 21 21 21'\r\n" + key + " 'P 1'\r\n", "   P 21 21 21"},
+        {"cif", key + "  \"P 21 21 21\"\n", "  P 21 21 21"}, {"cif", key + " \"P 3 2\"\"", " P 3 2\""},
+        {"cif", key + " \"-P 6 2\"\"  # hexagonal", " -P 6 2\"  # hexagonal"}, {"cif", key + " P 3 2\"", " P 3 2\""},
+        {"cif", key + " \"P 1", " \"P 1"}, {"cif", key + " 'P 3 2\"'", "  P 3 2\" "},
+        {"stdin", "   \n", "P 21 21 21"}, {"stdin", " P 1 21 1\n", " P 1 21 1"}};
+    borq_test::ScratchDir scratch("space_group_text");
+    for (const auto& [source, text, expected] : cases) {
+        std::filesystem::remove("t.cif");
+        if (std::string(source) == "cif") scratch.write("t.cif", text);
+        std::ostringstream out;
+        std::istringstream in(source == std::string("cif") ? "" : text);
+        EXPECT_EQ(borq::space_group_text(CompoundCode("t"), true, out, in), expected + std::string(240 - expected.size(), ' '));
+        EXPECT_EQ(out.str(), std::string(source) == "cif" ? "Finding space group in cif...\n"
+                                                          : "Cif not found\nPlease enter space group (P 21 21 21) => ");
+    }
 }
 
-TEST(ReflectionReader, FailedInputNamesWhereReadingFailed) {
-    ScratchDir scratch("failures");
-    // A marker indented differently is not the header line.
-    scratch.write("m.fcf", "_refln_observed_status\n" + shelx_line(1, 2, 3, 1, 1, 1) + "\n");
-    EXPECT_EQ(failure_of([] { borq::count_reflections(CompoundCode("m"), true); }),
-              "borq: failed input while reading m.fcf: end of file before the header line beginning with "
-              "\" _refln_observed_status\"");
-    EXPECT_NE(failure_of([] { borq::count_reflections(CompoundCode("m"), false); }).find("_refln_refinement_weight"),
-              std::string::npos);
-
-    // A letter in an intensity field, on the 12th line of the file.
-    std::string bad = shelx_line(1, 2, 3, 234.56, 1200.00, 15.00);
-    bad[30] = 'x';
-    scratch.write("b.fcf", shelx_header + shelx_line(1, 1, 1, 1, 1, 1) + "\n" + bad + "\n");
-    HklInfo hkl;
-    FsqData fsq;
-    EXPECT_EQ(failure_of([&] { borq::read_data_shelx(CompoundCode("b"), 2, hkl, fsq); }),
-              "borq: failed input while reading b.fcf, line 12: bad value in columns 27-40 (Fo2): \"    x  1200.00\"");
-    std::string bad_index = shelx_line(1, 2, 3, 1, 1, 1);
-    bad_index[6] = 'k';
-    scratch.write("i.fcf", shelx_header + bad_index + "\n");
-    EXPECT_NE(failure_of([&] { borq::read_data_shelx(CompoundCode("i"), 1, hkl, fsq); }).find("columns 5-8 (k)"),
-              std::string::npos);
-
-    // Fewer lines at the second reading than counted.
-    scratch.write("s.fcf", shelx_header + shelx_line(1, 1, 1, 1, 1, 1) + "\n");
-    EXPECT_EQ(failure_of([&] { borq::read_data_shelx(CompoundCode("s"), 3, hkl, fsq); }),
-              "borq: failed input while reading s.fcf, line 12: end of file after 1 of 3 reflection lines");
-
-    // A missing file.
-    EXPECT_EQ(failure_of([] { borq::count_reflections(CompoundCode("absent"), true); }),
-              "borq: failed input while opening absent.fcf for reading: No such file or directory");
-}
-
-TEST(CommandLine, ArgumentsJoinedAndCutTo80Characters) {
-    char prog[] = "borq", a[] = "ab", b[] = "cd";
-    char* two[] = {prog, a, b};
-    EXPECT_EQ(borq::code_name(borq::command_code(3, two)), "ab cd");
-    char* none[] = {prog};
-    EXPECT_EQ(borq::code_name(borq::command_code(1, none)), "");
-    std::string long_arg(70, 'x');
-    std::string other = "  0123456789abcdef  ";
-    char* cut[] = {prog, long_arg.data(), other.data()};
-    const CompoundCode code = borq::command_code(3, cut);
-    EXPECT_EQ(std::string(code.view()), long_arg + "   0123456");
-    char* padded[] = {prog, other.data()};
-    EXPECT_EQ(borq::code_name(borq::command_code(2, padded)), "0123456789abcdef");
-}
-
-TEST(ProgramRun, FailedInputEndsWithStatus2AndAReportOnStandardError) {
-    ScratchDir scratch("program_failures");
-    EXPECT_EQ(run_program(scratch, "absent", ""), 2);
-    EXPECT_EQ(read_file(scratch.path() / "stderr.txt"),
-              "borq: failed input while opening absent.fcf for reading: No such file or directory\n");
-    const std::string before = read_file(scratch.path() / "stdout.txt");
-    EXPECT_NE(before.find("Compound code: absent\n"), std::string::npos);
-
-    scratch.write("nomark.fcf", "SHELX without its header\n");
-    EXPECT_EQ(run_program(scratch, "nomark", ""), 2);
-    EXPECT_NE(read_file(scratch.path() / "stderr.txt").find("\" _refln_observed_status\""), std::string::npos);
-    EXPECT_NE(read_file(scratch.path() / "stdout.txt").find("SHELX format files\n"), std::string::npos);
-
-    std::string bad = shelx_line(1, 2, 3, 234.56, 1200.00, 15.00);
-    bad[45] = '?';
-    scratch.write("bad.fcf", "# SHELXL\n" + shelx_header + bad + "\n");
-    EXPECT_EQ(run_program(scratch, "bad", "P 21 21 21\n"), 2);
-    EXPECT_EQ(read_file(scratch.path() / "stderr.txt"),
-              "borq: failed input while reading bad.fcf, line 12: bad value in columns 41-53 (sigma(Fo2)): "
-              "\"     ?  15.00\"\n");
+// The arguments joined by single blanks, cut to 80 characters; the code
+// without leading and trailing blanks.
+TEST(ReflectionFile, CompoundCodeFromTheArguments) {
+    std::string prog = "borq", long_arg(70, 'x'), other = "  0123456789abcdef  ";
+    char* cut[] = {prog.data(), long_arg.data(), other.data()};
+    EXPECT_EQ(std::string(borq::command_code(3, cut).view()), long_arg + "   0123456");
+    EXPECT_EQ(borq::code_name(borq::command_code(2, &cut[1])), "0123456789abcdef");
 }
 
 }  // namespace

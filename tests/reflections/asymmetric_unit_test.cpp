@@ -1,177 +1,158 @@
-// The class rules of the reciprocal asymmetric unit, the dispatcher on the
-// space-group number and the report of write_asu.
+// The reciprocal asymmetric unit and its key over hand-built groups of every
+// Laue class: each Friedel/Bijvoet orbit has exactly one accepted form and one
+// key; the class rules, the rule chosen by number, axis and Laue text, and
+// the report of write_asu.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <map>
+#include <set>
 #include <sstream>
 
-#include "support/hand_built_groups.hpp"
 #include "reflections/reflct_util.hpp"
+#include "support/hand_built_groups.hpp"
 
 namespace {
 
 using namespace vorn_reflections_utilities;
-
+using R = AsuRule;
 constexpr Hkl zero{0, 0, 0};
 
-TEST(AsymmetricUnit, ClassRulesReturnTheNormalisedFormOrZero) {
-    // Triclinic: normalised on l, h, k.
-    EXPECT_EQ(asu_hkl_triclinic({1, -2, 0}), (Hkl{1, -2, 0}));
-    EXPECT_EQ(asu_hkl_triclinic({-1, 2, 0}), (Hkl{1, -2, 0}));
-    EXPECT_EQ(asu_hkl_triclinic({0, -3, 0}), (Hkl{0, 3, 0}));
-    EXPECT_EQ(asu_hkl_triclinic({2, 5, -1}), (Hkl{-2, -5, 1}));
-    // Monoclinic, unique axis b (also the default and a blank axis).
-    EXPECT_EQ(asu_hkl_monoclinic({-1, 2, 0}), zero);
-    EXPECT_EQ(asu_hkl_monoclinic({1, -2, 0}, "b"), zero);
-    EXPECT_EQ(asu_hkl_monoclinic({1, 2, 0}, " "), (Hkl{1, 2, 0}));
-    EXPECT_EQ(asu_hkl_monoclinic({-3, 0, 0}), (Hkl{3, 0, 0}));
-    EXPECT_EQ(asu_hkl_monoclinic({-1, -2, -3}), (Hkl{1, 2, 3}));
-    EXPECT_EQ(asu_hkl_monoclinic({1, -2, 3}), zero);
-    // Unique axis a: the 0kl plane keeps l > 0, or l = 0 and k >= 0.
-    EXPECT_EQ(asu_hkl_monoclinic({0, -1, 2}, "a"), (Hkl{0, -1, 2}));
-    EXPECT_EQ(asu_hkl_monoclinic({0, 1, -2}, "a"), (Hkl{0, -1, 2}));
-    EXPECT_EQ(asu_hkl_monoclinic({0, -1, 0}, "a"), (Hkl{0, 1, 0}));
-    EXPECT_EQ(asu_hkl_monoclinic({1, 2, 0}, "a"), (Hkl{1, 2, 0}));
-    EXPECT_EQ(asu_hkl_monoclinic({1, -2, 0}, "a"), zero);
-    EXPECT_EQ(asu_hkl_monoclinic({1, -2, 1}, "a"), (Hkl{1, -2, 1}));
-    // Unique axis c, the axis text adjusted and lower-cased; unknown letters.
-    EXPECT_EQ(asu_hkl_monoclinic({1, -2, 3}, "  C"), asu_hkl_monoclinic({1, -2, 3}, "c"));
-    EXPECT_EQ(asu_hkl_monoclinic({-1, 2, 3}, "c"), (Hkl{-1, 2, 3}));
-    EXPECT_EQ(asu_hkl_monoclinic({1, 2, 3}, "x"), zero);
-    // Orthorhombic.
-    EXPECT_EQ(asu_hkl_orthorhombic({-1, -2, -3}), (Hkl{1, 2, 3}));
-    EXPECT_EQ(asu_hkl_orthorhombic({1, -2, 3}), zero);
-    // Tetragonal.
-    EXPECT_EQ(asu_hkl_tetragonal({2, 1, 3}, " 4/MMM"), (Hkl{2, 1, 3}));
-    EXPECT_EQ(asu_hkl_tetragonal({2, 1, 3}, "    "), zero);
-    EXPECT_EQ(asu_hkl_tetragonal({2, 1, 3}, "4/mm"), zero);
-    EXPECT_EQ(asu_hkl_tetragonal({0, 2, 1}, "4/m"), (Hkl{0, 2, 1}));
-    EXPECT_EQ(asu_hkl_tetragonal({2, 0, 1}, "4/m"), zero);
-    EXPECT_EQ(asu_hkl_tetragonal({-2, -1, -1}, "4/m"), (Hkl{2, 1, 1}));
-    // Trigonal: the text is cut to 4 characters.
-    EXPECT_EQ(asu_hkl_trigonal({0, 0, -2}, "-3"), (Hkl{0, 0, 2}));
-    EXPECT_EQ(asu_hkl_trigonal({2, -1, 1}, "-3"), (Hkl{2, -1, 1}));
-    EXPECT_EQ(asu_hkl_trigonal({-1, 2, 1}, "-3"), zero);
-    EXPECT_EQ(asu_hkl_trigonal({1, -1, 0}, "-3"), zero);
-    EXPECT_EQ(asu_hkl_trigonal({2, 1, -3}, "-3m"), (Hkl{2, 1, -3}));
-    EXPECT_EQ(asu_hkl_trigonal({2, 1, -3}, "-3m R"), (Hkl{2, 1, -3}));
-    EXPECT_EQ(asu_hkl_trigonal({2, 1, -3}, "-3m1"), zero);
-    EXPECT_EQ(asu_hkl_trigonal({0, 1, -1}, "-3m"), zero);
-    EXPECT_EQ(asu_hkl_trigonal({0, -1, 1}, "-3m"), zero);
-    EXPECT_EQ(asu_hkl_trigonal({2, 2, -1}, "-31m"), (Hkl{2, 2, -1}));
-    EXPECT_EQ(asu_hkl_trigonal({1, 0, -1}, "-31m"), zero);
-    EXPECT_EQ(asu_hkl_trigonal({-1, 0, 1}, "-31m"), zero);
-    // Hexagonal and cubic.
-    EXPECT_EQ(asu_hkl_hexagonal({0, 2, 1}, "6/m"), (Hkl{0, 2, 1}));
-    EXPECT_EQ(asu_hkl_hexagonal({2, 1, 1}, "6/mmm"), (Hkl{2, 1, 1}));
-    EXPECT_EQ(asu_hkl_hexagonal({1, 2, 1}, "6/mmm"), zero);
-    EXPECT_EQ(asu_hkl_cubic({3, 1, 1}, "m-3"), (Hkl{3, 1, 1}));
-    EXPECT_EQ(asu_hkl_cubic({2, 2, 2}, "m-3"), (Hkl{2, 2, 2}));
-    EXPECT_EQ(asu_hkl_cubic({0, 1, 0}, "m-3"), zero);
-    EXPECT_EQ(asu_hkl_cubic({3, 2, 1}, "m-3m"), (Hkl{3, 2, 1}));
-    EXPECT_EQ(asu_hkl_cubic({2, 3, 1}, "m-3m"), zero);
-    // The zero reflection is zero everywhere.
-    EXPECT_EQ(asu_hkl_triclinic(zero), zero);
-    EXPECT_EQ(asu_hkl_cubic(zero, "m-3m"), zero);
-}
+std::string text_of(const Hkl& h) { return std::to_string(h[0]) + " " + std::to_string(h[1]) + " " + std::to_string(h[2]); }
+Hkl minus(const Hkl& h) { return {-h[0], -h[1], -h[2]}; }
 
-TEST(AsymmetricUnit, DispatcherSelectsByNumberThenByLaueText) {
-    auto group = hand_built::group_from(5, "C 1 2 1", "2/m", "-c1", {});
-    // Setting "-c1" means unique axis c: (-1, 0, 2) is in the b-axis unit only.
-    EXPECT_EQ(asu_hkl({-1, 0, 2}, *group), zero);
-    group->setting_choice = "A1";  // upper case: axis b
-    EXPECT_EQ(asu_hkl({-1, 0, 2}, *group), (Hkl{-1, 0, 2}));
-    group->setting_choice = "a2";
-    EXPECT_EQ(asu_hkl({1, -2, 0}, *group), zero);
-
-    group->number = 0;
-    group->laue_class = "-3m1";
-    EXPECT_EQ(asu_hkl({1, 2, 3}, *group), zero);
-    group->laue_class = "mmm";
-    EXPECT_EQ(asu_hkl({-1, -2, -3}, *group), (Hkl{1, 2, 3}));
-    group->laue_class = "-31m";  // known to the dispatcher as to the report
-    EXPECT_EQ(asu_hkl({2, 2, -1}, *group), (Hkl{2, 2, -1}));
-}
-
-// The rule chosen once for a group: the Laue class of the first and last
-// number of each range, the -31m trigonal groups, the monoclinic axis of the
-// setting, and the stored Laue text outside 1..230.  Applied to a reflection
-// it gives what the class routine of that Laue class gives.
-TEST(AsymmetricUnit, RuleChosenOnceFollowsNumberAxisAndLaueText) {
-    auto group = hand_built::group_from(1, "P 1", "-1", " ", {});
-    const std::pair<int, AsuRule> by_number[] = {
-        {1, AsuRule::triclinic},          {2, AsuRule::triclinic},        {3, AsuRule::monoclinic_b},
-        {15, AsuRule::monoclinic_b},      {16, AsuRule::orthorhombic},    {74, AsuRule::orthorhombic},
-        {75, AsuRule::tetragonal_4_m},    {88, AsuRule::tetragonal_4_m},  {89, AsuRule::tetragonal_4_mmm},
-        {142, AsuRule::tetragonal_4_mmm}, {143, AsuRule::trigonal_3},     {148, AsuRule::trigonal_3},
-        {149, AsuRule::trigonal_31m},     {150, AsuRule::trigonal_3m},    {157, AsuRule::trigonal_31m},
-        {163, AsuRule::trigonal_31m},     {164, AsuRule::trigonal_3m},    {167, AsuRule::trigonal_3m},
-        {168, AsuRule::hexagonal_6_m},    {176, AsuRule::hexagonal_6_m},  {177, AsuRule::hexagonal_6_mmm},
-        {194, AsuRule::hexagonal_6_mmm},  {195, AsuRule::cubic_m3},       {206, AsuRule::cubic_m3},
-        {207, AsuRule::cubic_m3m},        {230, AsuRule::cubic_m3m}};
-    for (const auto& [number, rule] : by_number) {
-        group->number = number;
-        EXPECT_EQ(asu_rule(*group), rule) << "space group " << number;
-    }
-    group->number = 4;
-    const std::pair<const char*, AsuRule> by_axis[] = {{"c1", AsuRule::monoclinic_c}, {"-a3", AsuRule::monoclinic_a},
-                                                       {" c", AsuRule::monoclinic_c}, {"A1", AsuRule::monoclinic_b},
-                                                       {" ", AsuRule::monoclinic_b},  {"-", AsuRule::monoclinic_b}};
-    for (const auto& [code, rule] : by_axis) {
-        group->setting_choice = code;
-        EXPECT_EQ(asu_rule(*group), rule) << "setting \"" << code << "\"";
-    }
-    group->number = 231;
-    group->laue_class = "6/mmm";
-    EXPECT_EQ(asu_rule(*group), AsuRule::hexagonal_6_mmm);
-    group->laue_class = " -3m";  // as stored: not adjusted
-    EXPECT_EQ(asu_rule(*group), AsuRule::none);
-
-    const std::pair<AsuRule, Hkl (*)(const Hkl&)> plain[] = {{AsuRule::triclinic, &asu_hkl_triclinic},
-                                                              {AsuRule::orthorhombic, &asu_hkl_orthorhombic}};
-    for (int h = -2; h <= 2; ++h)
-        for (int k = -2; k <= 2; ++k)
-            for (int l = -2; l <= 2; ++l) {
-                const Hkl hkl{h, k, l};
-                for (const auto& [rule, routine] : plain) EXPECT_EQ(asu_hkl(hkl, rule), routine(hkl));
-                EXPECT_EQ(asu_hkl(hkl, AsuRule::monoclinic_a), asu_hkl_monoclinic(hkl, "a"));
-                EXPECT_EQ(asu_hkl(hkl, AsuRule::monoclinic_c), asu_hkl_monoclinic(hkl, "c"));
-                EXPECT_EQ(asu_hkl(hkl, AsuRule::trigonal_31m), asu_hkl_trigonal(hkl, "-31m"));
-                EXPECT_EQ(asu_hkl(hkl, AsuRule::hexagonal_6_m), asu_hkl_hexagonal(hkl, "6/m"));
-                EXPECT_EQ(asu_hkl(hkl, AsuRule::cubic_m3), asu_hkl_cubic(hkl, "m-3"));
-                EXPECT_EQ(asu_hkl(hkl, AsuRule::none), zero);
+// Over a box of reflections: the orbit (images under the reduced operators
+// and their opposites) shares one key, the greatest accepted form or, when
+// none is accepted, the greatest member; no two orbits share a key.  The rule
+// of the group accepts one form per orbit (-3m: one or two; on rhombohedral
+// axes the hexagonal-axis rules may accept none), the same for h and -h.
+TEST(AsymmetricUnit, OneAcceptedFormAndOneKeyPerOrbit) {
+    for (const auto& group : hand_built::many_groups()) {
+        SCOPED_TRACE(std::string(group->hm_symbol.trimmed()));
+        const AsuRule rule = asu_rule(*group);
+        std::map<Hkl, Hkl> orbit_of_key;
+        for (int i = 0; i < 729; ++i) {
+            const Hkl hkl{i / 81 - 4, i / 9 % 9 - 4, i % 9 - 4}, key = get_hequiv_asu(hkl, *group), form = asu_hkl(hkl, rule);
+            std::set<Hkl> orbit, accepted;
+            for (std::int32_t op = 0; op < group->reduced_count; ++op) {
+                const Hkl image = hr_i(hkl, group->operators[static_cast<std::size_t>(op)].rot);
+                for (const Hkl& member : {image, minus(image)}) {
+                    orbit.insert(member);
+                    EXPECT_EQ(get_hequiv_asu(member, *group), key) << text_of(hkl) << " image " << text_of(member);
+                    if (asu_hkl(member, rule) != zero) accepted.insert(asu_hkl(member, rule));
+                }
             }
+            EXPECT_EQ(key, accepted.empty() ? *orbit.rbegin() : *accepted.rbegin()) << text_of(hkl);
+            EXPECT_EQ(orbit_of_key.emplace(key, *orbit.begin()).first->second, *orbit.begin()) << text_of(key);
+            EXPECT_EQ(asu_hkl(minus(hkl), rule), form) << text_of(hkl);
+            EXPECT_EQ(asu_hkl(hkl, *group), form) << text_of(hkl);
+            EXPECT_TRUE(form == zero || form == hkl || form == minus(hkl)) << text_of(hkl);
+            const std::size_t n = accepted.size();
+            EXPECT_TRUE(n == 1 || hkl == zero || rule == R::none || group->setting_choice.trimmed() == "R" ||
+                        (rule == R::trigonal_3m && n == 2)) << text_of(hkl) << ": " << n << " forms";
+        }
+    }
 }
 
+TEST(AsymmetricUnit, WorkedFormsKeysAndImages) {
+    const struct { AsuRule rule; Hkl hkl, form; } forms[] = {  // opposites and orbit mates follow from the property
+        {R::triclinic, {1, -2, 0}, {1, -2, 0}}, {R::triclinic, {0, -3, 0}, {0, 3, 0}}, {R::triclinic, {2, 5, -1}, {-2, -5, 1}},
+        {R::monoclinic_b, {1, 2, 0}, {1, 2, 0}}, {R::monoclinic_b, {-3, 0, 0}, {3, 0, 0}}, {R::monoclinic_b, {-1, -2, -3}, {1, 2, 3}},
+        {R::monoclinic_b, {-1, 0, 2}, {-1, 0, 2}}, {R::monoclinic_a, {0, -1, 2}, {0, -1, 2}}, {R::monoclinic_a, {0, -1, 0}, {0, 1, 0}},
+        {R::monoclinic_a, {1, 2, 0}, {1, 2, 0}}, {R::monoclinic_a, {1, -2, 0}, zero}, {R::monoclinic_a, {1, -2, 1}, {1, -2, 1}},
+        {R::monoclinic_c, {-1, 2, 3}, {-1, 2, 3}}, {R::monoclinic_c, {-1, 0, 2}, zero}, {R::orthorhombic, {-1, -2, -3}, {1, 2, 3}},
+        {R::orthorhombic, {1, -2, 3}, zero}, {R::tetragonal_4_mmm, {2, 1, 3}, {2, 1, 3}}, {R::tetragonal_4_m, {0, 2, 1}, {0, 2, 1}},
+        {R::tetragonal_4_m, {2, 0, 1}, zero}, {R::tetragonal_4_m, {-2, -1, -1}, {2, 1, 1}}, {R::trigonal_3, {0, 0, -2}, {0, 0, 2}},
+        {R::trigonal_3, {2, -1, 1}, {2, -1, 1}}, {R::trigonal_3, {-1, 2, 1}, zero}, {R::trigonal_3, {1, -1, 0}, zero},
+        {R::trigonal_3m, {2, 1, -3}, {2, 1, -3}}, {R::trigonal_3m, {0, 1, -1}, zero}, {R::trigonal_31m, {2, 2, -1}, {2, 2, -1}},
+        {R::trigonal_31m, {1, 0, -1}, zero}, {R::hexagonal_6_m, {0, 2, 1}, {0, 2, 1}}, {R::hexagonal_6_mmm, {2, 1, 1}, {2, 1, 1}},
+        {R::hexagonal_6_mmm, {1, 2, 1}, zero}, {R::cubic_m3, {3, 1, 1}, {3, 1, 1}}, {R::cubic_m3, {2, 2, 2}, {2, 2, 2}},
+        {R::cubic_m3, {0, 1, 0}, zero}, {R::cubic_m3m, {3, 2, 1}, {3, 2, 1}}, {R::cubic_m3m, {2, 3, 1}, zero}};
+    for (const auto& c : forms) EXPECT_EQ(asu_hkl(c.hkl, c.rule), c.form) << text_of(c.hkl) << ", rule " << int(c.rule);
+    // No operators: the reflection itself; null rotations (a failed
+    // construction): every key 0 0 0; R 3 on rhombohedral axes accepts no
+    // image of 1 -1 0.
+    auto empty = std::make_unique<SpaceGroup>(), null_ops = std::make_unique<SpaceGroup>();
+    null_ops->reduced_count = 2;
+    const auto r3 = hand_built::group_from(146, "R 3", "-3", "R", {"z,x,y"});
+    EXPECT_EQ(get_hequiv_asu({-1, -2, -3}, *empty), (Hkl{-1, -2, -3}));
+    EXPECT_EQ(get_hequiv_asu({1, 2, 3}, *null_ops), zero);
+    EXPECT_EQ(get_hequiv_asu({1, -1, 0}, *r3), (Hkl{1, 0, -1}));
+    // The row vector h R, wrapping around in 32 bits.
+    EXPECT_EQ(hr_i({1, 2, 3}, hand_built::rotation_of("-y,x-y,z")), (Hkl{2, -3, 3}));
+    EXPECT_EQ(hr_i({INT_MAX, 1, 0}, hand_built::rotation_of("x+y,y,z")), (Hkl{INT_MAX, INT_MIN, 0}));
+}
+
+// The class routines read the Laue text or axis left-adjusted, in any case,
+// cut to their width; any other text selects no rule.
+TEST(AsymmetricUnit, ClassRoutinesSelectTheRuleFromTheirText) {
+    using Routine = Hkl (*)(const Hkl&, std::string_view);
+    const Routine m = &asu_hkl_monoclinic, t = &asu_hkl_tetragonal, g = &asu_hkl_trigonal, h = &asu_hkl_hexagonal,
+                  c = &asu_hkl_cubic, one = [](const Hkl& x, std::string_view) { return asu_hkl_triclinic(x); },
+                  mmm = [](const Hkl& x, std::string_view) { return asu_hkl_orthorhombic(x); };
+    const struct { Routine routine; const char* text; AsuRule rule; } texts[] = {
+        {m, "b", R::monoclinic_b}, {m, " ", R::monoclinic_b}, {m, "  C", R::monoclinic_c}, {m, "a", R::monoclinic_a},
+        {m, "x", R::none}, {t, " 4/MMM", R::tetragonal_4_mmm}, {t, "4/m", R::tetragonal_4_m}, {t, "    ", R::none},
+        {t, "4/mm", R::none}, {g, "-3", R::trigonal_3}, {g, "-3m R", R::trigonal_3m}, {g, "-3m1", R::none},
+        {g, "-31m", R::trigonal_31m}, {h, "6/m", R::hexagonal_6_m}, {h, "6/mmm", R::hexagonal_6_mmm}, {h, "6/mm", R::none},
+        {c, "m-3", R::cubic_m3}, {c, "m-3m", R::cubic_m3m}, {c, "m3m", R::none}, {one, "", R::triclinic},
+        {mmm, "", R::orthorhombic}};
+    for (const auto& row : texts)
+        for (int i = 0; i < 125; ++i) {
+            const Hkl hkl{i / 25 - 2, i / 5 % 5 - 2, i % 5 - 2};
+            EXPECT_EQ(row.routine(hkl, row.text), asu_hkl(hkl, row.rule)) << "\"" << row.text << "\" " << text_of(hkl);
+        }
+    EXPECT_EQ(asu_hkl_monoclinic({1, 2, 0}), (Hkl{1, 2, 0}));  // the default axis is b
+}
+
+// The first and last number of each range, the -31m trigonal groups, the
+// monoclinic axis of the setting, and the stored Laue text outside 1..230.
+TEST(AsymmetricUnit, RuleChosenByNumberAxisAndLaueText) {
+    auto group = hand_built::group_from(1, "P 1", "-1", " ", {});
+    const auto rule_of = [&group](int number, const char* setting, const char* laue) {
+        group->number = number;
+        group->setting_choice = setting;
+        group->laue_class = laue;
+        return asu_rule(*group);
+    };
+    const std::pair<int, AsuRule> by_number[] = {
+        {1, R::triclinic}, {2, R::triclinic}, {3, R::monoclinic_b}, {15, R::monoclinic_b}, {16, R::orthorhombic},
+        {74, R::orthorhombic}, {75, R::tetragonal_4_m}, {88, R::tetragonal_4_m}, {89, R::tetragonal_4_mmm},
+        {142, R::tetragonal_4_mmm}, {143, R::trigonal_3}, {148, R::trigonal_3}, {149, R::trigonal_31m},
+        {150, R::trigonal_3m}, {157, R::trigonal_31m}, {163, R::trigonal_31m}, {164, R::trigonal_3m},
+        {167, R::trigonal_3m}, {168, R::hexagonal_6_m}, {176, R::hexagonal_6_m}, {177, R::hexagonal_6_mmm},
+        {194, R::hexagonal_6_mmm}, {195, R::cubic_m3}, {206, R::cubic_m3}, {207, R::cubic_m3m}, {230, R::cubic_m3m}};
+    for (const auto& [number, rule] : by_number) EXPECT_EQ(rule_of(number, " ", "?"), rule) << "space group " << number;
+    const std::pair<const char*, AsuRule> by_axis[] = {{"c1", R::monoclinic_c}, {"-a3", R::monoclinic_a}, {" c", R::monoclinic_c},
+                                                       {"A1", R::monoclinic_b}, {" ", R::monoclinic_b},   {"-", R::monoclinic_b}};
+    for (const auto& [code, rule] : by_axis) EXPECT_EQ(rule_of(4, code, "?"), rule) << "setting \"" << code << "\"";
+    const std::pair<const char*, AsuRule> by_laue[] = {{"6/mmm", R::hexagonal_6_mmm}, {"-31m", R::trigonal_31m},
+                                                       {" -3m", R::none}, {"m3m", R::none}};  // as stored: not adjusted
+    for (const auto& [laue, rule] : by_laue) EXPECT_EQ(rule_of(231, " ", laue), rule) << "Laue class \"" << laue << "\"";
+}
+
+// An unknown Laue class sets the error pair and writes nothing; the reset
+// clears it.
 TEST(AsymmetricUnit, WriteAsuReportsOrSetsTheErrorPair) {
-    auto group = hand_built::p212121();
-    std::ostringstream out;
-    init_err_refl();
-    write_asu(*group, out);
-    const std::string second = "    [mmm  ]  " + std::string("hkl: h >=0, k >=0, l >=0") + std::string(86, ' ');
-    EXPECT_EQ(out.str(), " => Reciprocal Asymmetric Unit \n" + second + "\n");
-    EXPECT_EQ(second.size(), 123u);
-    EXPECT_FALSE(err_refl);
-
-    group->number = 0;
-    group->laue_class = "-31m";
-    out.str("");
-    write_asu(*group, out);
-    EXPECT_NE(out.str().find("hkl: h >=0, h >=k >0   and  h0l: h >=0, l >=0"), std::string::npos);
-
-    group->laue_class = "m3m";
-    out.str("");
-    write_asu(*group, out);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_TRUE(err_refl);
-    EXPECT_EQ(err_refl_mess, " SpaceGroup Laue Wrong");
-    init_err_refl();
-    EXPECT_FALSE(err_refl);
+    auto group = hand_built::group_from(0, "x", "m3m", " ", {});
+    const std::string head = " => Reciprocal Asymmetric Unit \n    [";
+    const std::pair<const char*, std::string> cases[] = {
+        {"m3m", ""}, {"mmm", head + "mmm  ]  hkl: h >=0, k >=0, l >=0" + std::string(86, ' ') + "\n"},
+        {"-31m", head + "-31m ]  hkl: h >=0, h >=k >0   and  h0l: h >=0, l >=0" + std::string(65, ' ') + "\n"}};
+    for (const auto& [laue, expected] : cases) {
+        std::ostringstream out;
+        group->laue_class = laue;
+        write_asu(*group, out);
+        EXPECT_EQ(out.str(), expected);
+        EXPECT_EQ(err_refl, expected.empty());
+        EXPECT_EQ(err_refl_mess, expected.empty() ? " SpaceGroup Laue Wrong" : "");
+        init_err_refl();
+    }
 }
 
 TEST(ReflectionEquality, IntegerAndRealTests) {
-    EXPECT_TRUE(hkl_equali({1, 2, 3}, {1, 2, 3}));
-    EXPECT_FALSE(hkl_equali({1, 2, 3}, {1, 2, -3}));
+    EXPECT_TRUE(hkl_equali({1, 2, 3}, {1, 2, 3}) && !hkl_equali({1, 2, 3}, {1, 2, -3}));
     EXPECT_TRUE(hkl_equalr({0.0f, 1.0f, 2.0f}, {0.0002f, 1.0f, 2.0f}));
     EXPECT_FALSE(hkl_equalr({0.0f, 1.0f, 2.0f}, {0.00021f, 1.0f, 2.0f}));
     EXPECT_FALSE(hkl_equalr({0.0f, std::nanf(""), 2.0f}, {0.0f, 1.0f, 2.0f}));

@@ -1,10 +1,12 @@
-// Space-group records filled by hand for the tests of the reflection
-// utilities and of the statistics: the number, Laue class, setting code and
-// the reduced operators, closed under multiplication from a few generators.
+// Space-group records filled by hand for the reflection and pairing tests:
+// number, Laue class, setting code and the rotation parts of the reduced
+// operators, closed under multiplication from a few generators.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "symmetry/symmetry.hpp"
@@ -14,38 +16,20 @@ namespace hand_built {
 using vorn_crystallographic_symmetry::RotationMatrix;
 using vorn_crystallographic_symmetry::SpaceGroup;
 
-// The rotation part of an operator text such as "-y,x-y,z+1/3" (the
-// translation is not needed for the tests and is skipped).
+// The rotation part of an operator text such as "-y,x-y,z+1/3".
 inline RotationMatrix rotation_of(std::string_view text) {
     RotationMatrix m{};
-    int row = 0;
+    std::size_t row = 0;
     int sign = 1;
     for (char c : text) {
-        if (c == ',') {
-            ++row;
-            sign = 1;
-        } else if (c == '-') {
-            sign = -1;
-        } else if (c == '+') {
-            sign = 1;
-        } else if (c == 'x' || c == 'y' || c == 'z') {
-            m[static_cast<std::size_t>(row)][static_cast<std::size_t>(c - 'x')] += sign;
-            sign = 1;
-        }
+        if (c == ',') ++row;
+        if (c >= 'x' && c <= 'z') m[row][static_cast<std::size_t>(c - 'x')] += sign;
+        sign = c == '-' ? -1 : 1;
     }
     return m;
 }
 
-inline RotationMatrix product(const RotationMatrix& a, const RotationMatrix& b) {
-    RotationMatrix p{};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            for (int k = 0; k < 3; ++k) p[i][j] += a[i][k] * b[k][j];
-    return p;
-}
-
-// A group record with the identity first and then the closure of the
-// generators (rotations only), in the order the closure finds them.
+// The identity first, then the generators and their products (at most 48).
 inline std::unique_ptr<SpaceGroup> group_from(int number, std::string_view hm, std::string_view laue,
                                               std::string_view setting, std::vector<std::string_view> generators) {
     auto group = std::make_unique<SpaceGroup>();
@@ -53,39 +37,42 @@ inline std::unique_ptr<SpaceGroup> group_from(int number, std::string_view hm, s
     group->hm_symbol = hm;
     group->laue_class = laue;
     group->setting_choice = setting;
-    group->centre_code = 1;
     std::vector<RotationMatrix> ops{rotation_of("x,y,z")};
-    for (std::string_view g : generators) {
-        const RotationMatrix r = rotation_of(g);
-        bool known = false;
-        for (const auto& o : ops) known = known || o == r;
-        if (!known) ops.push_back(r);
-    }
-    for (bool grown = true; grown && ops.size() < 48;) {
-        grown = false;
-        for (std::size_t i = 0; i < ops.size(); ++i) {
-            for (std::size_t j = 0; j < ops.size(); ++j) {
-                const RotationMatrix p = product(ops[i], ops[j]);
-                bool known = false;
-                for (const auto& o : ops) known = known || o == p;
-                if (!known && ops.size() < 48) {
-                    ops.push_back(p);
-                    grown = true;
-                }
-            }
+    const auto add = [&ops](const RotationMatrix& r) {
+        if (ops.size() < 48 && std::find(ops.begin(), ops.end(), r) == ops.end()) ops.push_back(r);
+    };
+    for (std::string_view g : generators) add(rotation_of(g));
+    for (std::size_t a = 0; a < ops.size(); ++a)
+        for (std::size_t b = 0; b < ops.size(); ++b) {
+            RotationMatrix p{};
+            for (std::size_t i = 0; i < 9; ++i)
+                for (std::size_t k = 0; k < 3; ++k) p[i / 3][i % 3] += ops[a][i / 3][k] * ops[b][k][i % 3];
+            add(p);
         }
-    }
-    group->reduced_count = static_cast<std::int32_t>(ops.size());
-    group->multiplicity = group->reduced_count;
-    group->centring_count = 1;
+    group->reduced_count = group->multiplicity = static_cast<std::int32_t>(ops.size());
     for (std::size_t i = 0; i < ops.size(); ++i) group->operators[i].rot = ops[i];
     return group;
 }
 
-inline std::unique_ptr<SpaceGroup> p212121() {
-    return group_from(19, "P 21 21 21", "mmm", " ", {"-x+1/2,-y,z+1/2", "-x,y+1/2,-z+1/2", "x+1/2,-y+1/2,-z"});
+// Every Laue class and monoclinic axis, rhombohedral axes (R 3, R 3 2) and a
+// number outside 1..230 whose Laue text selects the rule.
+inline std::vector<std::unique_ptr<SpaceGroup>> many_groups() {
+    using Spec = std::tuple<int, std::string_view, std::string_view, std::string_view, std::vector<std::string_view>>;
+    const Spec specs[] = {
+        {1, "P 1", "-1", " ", {}}, {3, "P 1 2 1", "2/m", "b", {"-x,y,-z"}}, {3, "P 1 1 2", "2/m", "c", {"-x,-y,z"}},
+        {3, "P 2 1 1", "2/m", "a", {"x,-y,-z"}}, {14, "P 1 21/c 1", "2/m", "b1", {"-x,y+1/2,-z+1/2"}},
+        {19, "P 21 21 21", "mmm", " ", {"-x+1/2,-y,z+1/2", "-x,y+1/2,-z+1/2"}},
+        {22, "F 2 2 2", "mmm", " ", {"-x,-y,z", "-x,y,-z"}}, {75, "P 4", "4/m", " ", {"-y,x,z"}},
+        {81, "P -4", "4/m", " ", {"y,-x,-z"}}, {89, "P 4 2 2", "4/mmm", " ", {"-y,x,z", "-x,y,-z"}},
+        {143, "P 3", "-3", " ", {"-y,x-y,z"}}, {146, "R 3", "-3", "R", {"z,x,y"}},
+        {149, "P 3 1 2", "-31m", " ", {"-y,x-y,z", "-y,-x,-z"}}, {150, "P 3 2 1", "-3m1", " ", {"-y,x-y,z", "y,x,-z"}},
+        {155, "R 3 2", "-3m", "R", {"z,x,y", "-y,-x,-z"}}, {168, "P 6", "6/m", " ", {"x-y,x,z"}},
+        {174, "P -6", "6/m", " ", {"-y,x-y,z", "x,y,-z"}}, {177, "P 6 2 2", "6/mmm", " ", {"x-y,x,z", "y,x,-z"}},
+        {195, "P 2 3", "m-3", " ", {"z,x,y", "-x,-y,z", "-x,y,-z"}}, {207, "P 4 3 2", "m-3m", " ", {"z,x,y", "-y,x,z"}},
+        {0, "unknown", "-3m1", " ", {"-y,x-y,z", "y,x,-z"}}};
+    std::vector<std::unique_ptr<SpaceGroup>> groups;
+    for (const auto& [n, hm, laue, setting, gens] : specs) groups.push_back(group_from(n, hm, laue, setting, gens));
+    return groups;
 }
-
-inline std::unique_ptr<SpaceGroup> p1() { return group_from(1, "P 1", "-1", " ", {}); }
 
 }  // namespace hand_built

@@ -1,25 +1,28 @@
-// A scratch working directory for the tests that run the program's steps:
-// the tables of a run are written in the working directory.
+// A scratch working directory for the tests that run the program or its
+// steps (the tables of a run are written in the working directory).
 #pragma once
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 namespace borq_test {
+
+inline std::string read_file(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 class ScratchDir {
 public:
     explicit ScratchDir(const std::string& name)
         : previous_(std::filesystem::current_path()),
-          dir_(std::filesystem::temp_directory_path() /
-               ("borq_" + name + "_" + std::to_string(::getpid()))) {
+          dir_(std::filesystem::temp_directory_path() / ("borq_" + name + "_" + std::to_string(::getpid()))) {
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
         std::filesystem::current_path(dir_);
@@ -29,38 +32,24 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(dir_, ignored);
     }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
     const std::filesystem::path& path() const { return dir_; }
-
-    // Copies a fixture of tests/data into the scratch directory.
-    void copy_fixture(const std::string& relative) const {
+    // Copies tests/data/<relative> into the directory, under its own name or `as`.
+    void copy_fixture(const std::string& relative, const std::string& as = "") const {
         const std::filesystem::path from = std::filesystem::path(BORQ_TEST_DATA) / relative;
-        std::filesystem::copy_file(from, dir_ / from.filename(), std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(from, dir_ / (as.empty() ? from.filename().string() : as),
+                                   std::filesystem::copy_options::overwrite_existing);
     }
-    // Writes a file into the scratch directory.
     void write(const std::string& name, const std::string& text) const {
-        std::ofstream out(dir_ / name, std::ios::binary);
-        out << text;
+        std::ofstream(dir_ / name, std::ios::binary) << text;
     }
 
-private:
     std::filesystem::path previous_;
     std::filesystem::path dir_;
 };
 
-inline std::string read_file(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Runs the built borq program in the scratch directory as a user would, with
-// `stdin_text` as standard input; standard output and standard error go to
-// stdout.txt and stderr.txt there.  Returns the exit status (-1 when the
-// program did not exit normally, for example on a crash).
+// Runs the built borq in the scratch directory with `stdin_text` as standard
+// input; standard output and error go to stdout.txt and stderr.txt there.
+// The exit status, or -1 when the program did not exit normally (a crash).
 inline int run_program(const ScratchDir& scratch, const std::string& args, const std::string& stdin_text) {
     scratch.write("stdin.txt", stdin_text);
     const std::string command = "cd '" + scratch.path().string() + "' && '" + BORQ_EXE + "' " + args +
