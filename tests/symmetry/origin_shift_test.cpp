@@ -34,12 +34,17 @@ struct Op {
 
 int in_cell(int t24) { return ((t24 % 24) + 24) % 24; }
 
-Op parse(const std::string& text) {
-    Op op;
-    Vector3 t{};
-    read_xsym(text, 1, op.r, t);
+Op op_of(const RotationMatrix& r, const Vector3& t) {
+    Op op{r, {}};
     for (int c = 0; c < 3; ++c) op.t[c] = static_cast<int>(std::lround(static_cast<double>(t[c]) * 24.0));
     return op;
+}
+
+Op parse(const std::string& text) {
+    RotationMatrix r{};
+    Vector3 t{};
+    read_xsym(text, 1, r, t);
+    return op_of(r, t);
 }
 
 // Origin moved to p (24ths): t + R.p - p, not reduced into the cell.
@@ -89,13 +94,8 @@ std::vector<Op> cell_set(std::vector<Op> ops) {
 
 std::vector<Op> built_set(const SpaceGroup& g) {
     std::vector<Op> ops;
-    for (int k = 0; k < g.multiplicity; ++k) {
-        const SymmetryOperator& s = g.operators[static_cast<std::size_t>(k)];
-        Op op;
-        op.r = s.rot;
-        for (int c = 0; c < 3; ++c) op.t[c] = static_cast<int>(std::lround(static_cast<double>(s.tr[c]) * 24.0));
-        ops.push_back(op);
-    }
+    for (int k = 0; k < g.multiplicity; ++k)
+        ops.push_back(op_of(g.operators[static_cast<std::size_t>(k)].rot, g.operators[static_cast<std::size_t>(k)].tr));
     return cell_set(ops);
 }
 
@@ -134,15 +134,6 @@ std::vector<Op> parse_all(const std::vector<std::string>& texts) {
     return ops;
 }
 
-std::vector<std::string> generator_texts(const std::string& list) {
-    std::vector<std::string> texts;
-    for (std::string piece : split(list, ';')) {
-        piece.erase(0, piece.find_first_not_of(' '));
-        texts.push_back(piece);
-    }
-    return texts;
-}
-
 void build_gen(const std::vector<std::string>& gens, SpaceGroup& g) {
     set_spacegroup("", g, gens, static_cast<std::int32_t>(gens.size()), "GEN");
 }
@@ -160,7 +151,7 @@ TEST(OriginShift, EveryTypeFromItsMovedGenerators) {
     int centric_moved_to_lattice_point = 0;
     for (const auto& row : generators) {
         const auto& peer = peers.at(static_cast<std::size_t>(std::stoi(row[4]) - 1));
-        const std::vector<Op> gens = parse_all(generator_texts(row[2]));
+        const std::vector<Op> gens = parse_all(split(row[2], ';'));
         const std::vector<Op> ops = parse_all(peer.operators);
         std::vector<std::array<int, 3>> shifts = fixed;
         for (int k = 0; k < 6; ++k) {
@@ -229,7 +220,7 @@ TEST(OriginShift, DerivationCasesBuildTheirGroups) {
     ASSERT_EQ(cases.size(), 2786u);
     SpaceGroup g;
     for (const auto& c : cases) {
-        build_gen(generator_texts(c[5]), g);
+        build_gen(split(c[5], ';'), g);
         std::ostringstream got;
         got << err_symm_mess << g.multiplicity << ' ' << g.centring_count << ' ' << g.lattice_letter.trimmed()
             << ' ' << g.centre_code;
