@@ -308,3 +308,5 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group,
 // ==== End of routes and construction ====
 
 }  // namespace vorn_crystallographic_symmetry
+
+#include "symmetry/symmetry_analysis.hpp"

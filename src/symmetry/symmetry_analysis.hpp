@@ -1,0 +1,154 @@
+// Module vorn_crystallographic_symmetry, analysis of a built space group:
+// orbits, stabilisers and suborbits of a point with its site multiplicity and
+// occupancy; Seitz and magnetic operator symbols; texts of a point or line of
+// points, of a change of setting, of a transformation and of a translation.
+//
+// Conventions of this part (those of the chief header apply):
+// - Operators are named by their number in the record, 1..multiplicity;
+//   operator 1 is taken to be the identity and is never applied.
+// - Array outputs are std::vectors that the procedure sizes itself.
+// - A text output is a std::string whose size on entry is its width: the
+//   result is cut or blank-padded to that width, nothing is written past it.
+//   FixedText<N> fields are accepted through thin overloads.
+// - A switch that acts by its mere presence is a bool, true when present.
+#pragma once
+
+#include "symmetry/symmetry.hpp"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorn_crystallographic_symmetry {
+
+// ==== Orbits, stabilisers and site multiplicity ====
+
+// The distinct positions that the group's operators generate from `point`,
+// compared modulo integral translations ("P") or, with conv_lattice, modulo
+// the centring lattice too.  Point 1 is `point` as passed, the images lie in
+// [0,1); centred_range moves every coordinate of 0.5 or more down by 1.
+// `orbit` and `op_index` (the operator that produced each point) hold `mult`
+// entries.
+void get_orbit(const Vector3& point, const SpaceGroup& group, std::int32_t& mult, std::vector<Vector3>& orbit,
+               std::vector<std::int32_t>* op_index = nullptr, bool conv_lattice = false,
+               bool centred_range = false);
+
+// Site multiplicity: positions in the conventional cell, centring copies
+// counted (0 for a record never built).
+std::int32_t get_multip_pos(const Vector3& point, const SpaceGroup& group);
+// Site occupancy: site multiplicity / general multiplicity (0 for a record
+// without operators).
+float get_occ_site(const Vector3& point, const SpaceGroup& group);
+
+// Site-symmetry operators of `point`: each operator j with the integral
+// translation L (lattice_shift) such that op_j(point) + L lies within a summed
+// deviation of 0.0004 of the point.  Entries after the identity are ordered
+// by L (first component first, ascending), then by operator number.  Both
+// outputs hold the group's multiplicity entries (at least 1), zero after
+// `order`, so that op_index can serve as the subgroup of get_suborbits.
+void get_stabilizer(const Vector3& point, const SpaceGroup& group, std::int32_t& order,
+                    std::vector<std::int32_t>& op_index, std::vector<Vector3>& lattice_shift);
+
+// The orbit of `point` (modulo the centring lattice unless prim_lattice) and,
+// for each orbit point, the number of its suborbit under the operators listed
+// in sub_ops (0 when no suborbit took it).  sub_ops is read up to its end, its
+// first 0, `multiplicity` entries or an entry outside 1..multiplicity.
+// `orbit` and `suborbit` hold `mult` entries.
+void get_suborbits(const Vector3& point, const SpaceGroup& group, std::span<const std::int32_t> sub_ops,
+                   std::int32_t& mult, std::vector<Vector3>& orbit, std::vector<std::int32_t>& suborbit,
+                   bool prim_lattice = false);
+
+// ==== Seitz and magnetic operator symbols ====
+// The tables follow the module flag hexa (the last group built): 48 cubic or
+// 24 hexagonal model point operations.
+
+// "{-x,-y, z|  0   0  1/2}": the xyz form of model operation point_op_index
+// (row of x_oh, or of x_d6h when hexa) and each translation component that is
+// one of 16 short fractions, in fields of four characters.  An index outside
+// the table gives a blank text.
+void get_seitz(std::int32_t point_op_index, const Vector3& translation, std::string& symbol_text);
+
+// "(2z|0,0,1/2)'": the point-operation label (row of the Litvin label table),
+// the translation's fractions and a prime for time_inversion == -1.  An index
+// outside the table gives a blank text.
+void get_seitz_symbol(std::int32_t point_op_index, std::int32_t time_inversion, const Vector3& translation,
+                      std::string& symbol_text);
+
+// Magnetic operator: "(-x,-y,z+1/2;-u,-v,w)", or with moment_form
+// "-x,-y,z+1/2 -mx,-my,mz +1" (the sign -1 unless the moment matrix is
+// det(R).R, i.e. with time reversal).
+void get_shubnikov_operator_symbol(const RotationMatrix& rotation, const RotationMatrix& moment_matrix,
+                                   const Vector3& translation, std::string& symbol_text,
+                                   bool moment_form = false);
+
+// ==== Coordinate, setting-change, transformation and translation texts ====
+
+// "0,1/2,z", "x,-x,1/4": coordinate i is line_direction(i).s + point(i), the
+// parameter s named by letter_index(i) (1 x, 2 y, 3 z, other none).
+void get_string_resolv(const Vector3& point, const Vector3& line_direction,
+                       const std::array<std::int32_t, 3>& letter_index, std::string& coord_text);
+
+// "a'=a+b, b'=-a+b, c'=c  -> Origin: (0,0,1/2)": rows of basis_matrix are the
+// new basis vectors, or its columns when form begins with "it" or "IT".
+void get_setting_info(const RealMatrix& basis_matrix, const Vector3& origin, std::string& setting_text,
+                      std::optional<std::string_view> form = std::nullopt);
+
+// "(0,0,1/2; a-b,a+b,c)": origin shift and new basis vectors (rows).
+void get_trasfm_symbol(const RotationMatrix& basis_matrix, const Vector3& origin, std::string& symbol_text);
+// "( 0, 1/2, 1/2)": a translation with its blanks kept.
+void get_transl_symbol(const Vector3& translation, std::string& symbol_text);
+
+// -- Record-field forms of the text writers --
+namespace detail {
+template <std::size_t N, class Write>
+void write_fixed(FixedText<N>& field, Write write) {
+    std::string text(N, ' ');
+    write(text);
+    field = text;
+}
+}  // namespace detail
+
+template <std::size_t N>
+void get_seitz(std::int32_t point_op_index, const Vector3& translation, FixedText<N>& symbol_text) {
+    detail::write_fixed(symbol_text, [&](std::string& t) { get_seitz(point_op_index, translation, t); });
+}
+template <std::size_t N>
+void get_seitz_symbol(std::int32_t point_op_index, std::int32_t time_inversion, const Vector3& translation,
+                      FixedText<N>& symbol_text) {
+    detail::write_fixed(symbol_text,
+                        [&](std::string& t) { get_seitz_symbol(point_op_index, time_inversion, translation, t); });
+}
+template <std::size_t N>
+void get_shubnikov_operator_symbol(const RotationMatrix& rotation, const RotationMatrix& moment_matrix,
+                                   const Vector3& translation, FixedText<N>& symbol_text,
+                                   bool moment_form = false) {
+    detail::write_fixed(symbol_text, [&](std::string& t) {
+        get_shubnikov_operator_symbol(rotation, moment_matrix, translation, t, moment_form);
+    });
+}
+template <std::size_t N>
+void get_string_resolv(const Vector3& point, const Vector3& line_direction,
+                       const std::array<std::int32_t, 3>& letter_index, FixedText<N>& coord_text) {
+    detail::write_fixed(coord_text,
+                        [&](std::string& t) { get_string_resolv(point, line_direction, letter_index, t); });
+}
+template <std::size_t N>
+void get_setting_info(const RealMatrix& basis_matrix, const Vector3& origin, FixedText<N>& setting_text,
+                      std::optional<std::string_view> form = std::nullopt) {
+    detail::write_fixed(setting_text, [&](std::string& t) { get_setting_info(basis_matrix, origin, t, form); });
+}
+template <std::size_t N>
+void get_trasfm_symbol(const RotationMatrix& basis_matrix, const Vector3& origin, FixedText<N>& symbol_text) {
+    detail::write_fixed(symbol_text, [&](std::string& t) { get_trasfm_symbol(basis_matrix, origin, t); });
+}
+template <std::size_t N>
+void get_transl_symbol(const Vector3& translation, FixedText<N>& symbol_text) {
+    detail::write_fixed(symbol_text, [&](std::string& t) { get_transl_symbol(translation, t); });
+}
+
+}  // namespace vorn_crystallographic_symmetry

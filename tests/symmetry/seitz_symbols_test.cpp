@@ -1,0 +1,164 @@
+// Seitz and magnetic operator symbols: for every operator of the peer's 27
+// groups the symbols read back to the operator's rotation (or its type, axis
+// and sense) and translation; the worked texts are byte-exact.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <functional>
+#include <memory>
+
+#include "support/tsv_fixture.hpp"
+#include "symmetry/symmetry.hpp"
+#include "tables/sym_table.hpp"
+#include "text/string_util.hpp"
+
+namespace {
+
+using namespace vorn_crystallographic_symmetry;
+namespace su = vorn_string_utilities;
+namespace tab = vorn_symmetry_tables;
+
+std::string written(std::size_t width, const std::function<void(std::string&)>& write) {
+    std::string t(width, '#');
+    write(t);
+    return std::string(su::trim_right(t));
+}
+
+// The values of "0,1/2,-1" or of four-character fields " 1/2-1/4".
+std::vector<float> fractions(const std::string& s, std::size_t field = 0) {
+    std::vector<float> v;
+    for (std::size_t k = 0, e = 0; k < s.size(); k = e + (field == 0)) {
+        e = field ? k + field : std::min(s.find(',', k), s.size());
+        su::read_fract(su::trim_both(s.substr(k, e - k)), v.emplace_back());
+    }
+    return v;
+}
+
+// Type, axis and sense that a label names ("-3x-yz-1", "2-xy", "m1", "6z").
+std::array<int, 5> decoded(std::string s) {
+    const bool improper = s[0] == 'm' || s[0] == '-';
+    s = s[0] == 'm' ? "2" + s.substr(1) : s.substr(improper);
+    const int order = s[0] - '0';
+    const int sense = order < 3 ? 0 : s.size() > 2 && s.ends_with("-1") ? -1 : 1;
+    if (sense == -1) s.resize(s.size() - 2);
+    // Hexagonal twofold axes 1, 2, 3: [2,1,0], [1,2,0], [1,-1,0].
+    if (s.size() == 2 && std::isdigit(static_cast<unsigned char>(s[1])))
+        return {improper ? -order : order, 2 - (s[1] == '2') - (s[1] == '3'), 1 + (s[1] == '2') - 2 * (s[1] == '3'), 0, 0};
+    std::array<int, 5> e = {improper ? -order : order, 0, 0, 0, sense};
+    for (std::size_t k = 1; k < s.size(); ++k)
+        if (s[k] != '-') e[static_cast<std::size_t>(s[k] - 'x') + 1] = s[k - 1] == '-' ? -1 : 1;
+    return e;
+}
+
+}  // namespace
+
+TEST(SeitzSymbols, EveryPeerOperatorReadsBack) {
+    auto g = std::make_unique<SpaceGroup>();
+    std::string hall;
+    for (const auto& f : tables_test::read_tsv("seitz-symbols.tsv")) {
+        SCOPED_TRACE(f[0] + " " + f[2] + " " + f[4]);
+        if (f[2] != hall) set_spacegroup(hall = f[2], *g, std::nullopt, std::nullopt, "HAL");
+        ASSERT_EQ(hexa, f[3] == "1");
+        RotationMatrix rot{}, moment{}, back{};
+        Vector3 tr{}, tr_back{};
+        read_xsym(f[4], 1, rot, tr);
+        const std::vector<float> t(tr.begin(), tr.end());
+        const std::string bare = get_symsymbi(rot, {0, 0, 0});
+        // The model row as the operator listing finds it (improper: -R), and the label row.
+        std::int32_t model = 0, label = 0, half = hexa ? 12 : 24, shift = hexa ? 24 : 0;
+        searchop(rot, shift + 1, shift + half, model);
+        model = model > 0 ? model - shift : half - model - shift;
+        for (std::int32_t k = 1; k <= 2 * half; ++k)
+            if ((hexa ? tab::litvin_point_op_hex[k].trimmed() : tab::litvin_point_op[k].trimmed()) == bare) label = k;
+        const std::string seitz = written(40, [&](std::string& s) { get_seitz(model, tr, s); });
+        EXPECT_EQ(su::trim_right(su::pack_string(seitz.substr(1, seitz.find('|') - 1))), bare);
+        EXPECT_EQ(fractions(seitz.substr(seitz.find('|') + 1, seitz.size() - seitz.find('|') - 2), 4), t);
+        const std::string symbol = written(40, [&](std::string& s) { get_seitz_symbol(label, -1, tr, s); });
+        ASSERT_TRUE(symbol.ends_with(")'")) << symbol;
+        const std::array<int, 5> e = decoded(symbol.substr(1, symbol.find('|') - 1));
+        const std::vector<float> axis = fractions(f[6]);
+        const int flip = (e[1] == -axis[0] && e[2] == -axis[1] && e[3] == -axis[2]) ? -1 : 1;
+        EXPECT_EQ(e, (std::array<int, 5>{std::stoi(f[5]), flip * int(axis[0]), flip * int(axis[1]),
+                                        flip * int(axis[2]), flip * std::stoi(f[7])})) << symbol;
+        EXPECT_EQ(fractions(symbol.substr(symbol.find('|') + 1, symbol.size() - symbol.find('|') - 3)), t);
+        // Magnetic forms with the moment matrix +-det(R).R; -1 marks time reversal.
+        for (int reversal : {1, -1}) {
+            for (int i = 0; i < 9; ++i) moment[i / 3][i % 3] = reversal * (e[0] < 0 ? -1 : 1) * rot[i / 3][i % 3];
+            std::string compact = written(80, [&](std::string& s) { get_shubnikov_operator_symbol(rot, moment, tr, s); });
+            read_xsym(compact.substr(1, compact.find(';') - 1), 1, back, tr_back);
+            EXPECT_TRUE(back == rot && std::vector<float>(tr_back.begin(), tr_back.end()) == t) << compact;
+            for (char& c : compact) c = c == 'u' ? 'x' : c == 'v' ? 'y' : c == 'w' ? 'z' : c;
+            read_xsym(compact.substr(compact.find(';') + 1, compact.size() - compact.find(';') - 2), 1, back, false);
+            EXPECT_EQ(back, moment) << compact;
+            const std::string full = written(80, [&](std::string& s) { get_shubnikov_operator_symbol(rot, moment, tr, s, true); });
+            std::string letters = full.substr(full.find(' ') + 1, full.rfind(' ') - full.find(' ') - 1);
+            for (std::size_t k = letters.find('m'); k != std::string::npos; k = letters.find('m')) letters.erase(k, 1);
+            read_xsym(letters, 1, back, false);
+            EXPECT_TRUE(back == moment && full.starts_with(compact.substr(1, compact.find(';') - 1) + " "));
+            EXPECT_EQ(full.substr(full.size() - 3), reversal == 1 ? " +1" : " -1");
+        }
+    }
+}
+
+TEST(SeitzSymbols, WorkedTextsAndDecisions) {
+    using W = std::function<void(std::string&)>;
+    const RotationMatrix one = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, two_z = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, 1}}};
+    const RotationMatrix three_z = {{{0, -1, 0}, {1, -1, 0}, {0, 0, 1}}}, zero{}, minus_one = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}}};
+    const RotationMatrix reversed_two_z = {{{1, 0, 0}, {0, 1, 0}, {0, 0, -1}}}, one_zero_row = {{{0, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+    const RotationMatrix hex_r = {{{-1, 1, 0}, {-1, 0, 0}, {0, 0, -1}}}, hex_m = {{{1, -1, 0}, {1, 0, 0}, {0, 0, 1}}};
+    const RotationMatrix reversed_three_z = {{{0, 1, 0}, {-1, 1, 0}, {0, 0, -1}}};
+    const float eleven = 11.0f / 12.0f;
+    struct Case {
+        bool hexagonal;
+        std::size_t width;
+        W write;
+        const char* want;
+    };
+    const Case cases[] = {
+        {false, 27, [](auto& s) { get_seitz(2, {0, 0, 0.5f}, s); }, "{-x,-y, z|  0   0  1/2}"},
+        {false, 27, [](auto& s) { get_seitz(1, {-0.25f, 0.5f, 1}, s); }, "{ x, y, z|-1/4 1/2 1  }"},
+        {true, 27, [](auto& s) { get_seitz(3, {0, 0, 2.0f / 3}, s); }, "{-x+y,-x  , z|  0   0  2/3}"},
+        {false, 27, [](auto& s) { get_seitz(1, {0, 0.1f, 0.5f}, s); }, "{ x, y, z|  0  1/2}"},
+        {false, 27, [](auto& s) { get_seitz(1, {0.2f, 1.5f, 4.5f}, s); }, "{ x, y, z|}"},
+        {false, 27, [](auto& s) { get_seitz(1, {0.5001f, 0.5003f, 4}, s); }, "{ x, y, z| 1/2 4  }"},
+        {false, 27, [](auto& s) { get_seitz(1, {-0.0001f, -1.0f / 3, -4}, s); }, "{ x, y, z|- 0 -1/3-4  }"},
+        {true, 8, [](auto& s) { get_seitz(25, {0, 0, 0}, s); }, ""},
+        {false, 8, [](auto& s) { get_seitz(49, {0, 0, 0}, s); }, ""},
+        {false, 20, [](auto& s) { get_seitz_symbol(10, 1, {0, 0, 0.5f}, s); }, "(2z|0,0,1/2)"},
+        {false, 20, [](auto& s) { get_seitz_symbol(10, -1, {0, 0, 0.5f}, s); }, "(2z|0,0,1/2)'"},
+        {false, 30, [](auto& s) { get_seitz_symbol(17, 1, {0.25f, -0.25f, 0.75f}, s); }, "(3xyz|1/4,-1/4,3/4)"},
+        {false, 30, [](auto& s) { get_seitz_symbol(36, -2, {0.5f, 0.5f, 0}, s); }, "(m-xy|1/2,1/2,0)"},
+        {true, 30, [](auto& s) { get_seitz_symbol(2, -1, {0, 0, 1.0f / 6}, s); }, "(6z|0,0,1/6)'"},
+        {true, 30, [](auto& s) { get_seitz_symbol(5, 0, {1, 0, 2.0f / 3}, s); }, "(3z-1|1,0,2/3)"},
+        {false, 30, [](auto& s) { get_seitz_symbol(25, 1, {0.123f, 0.1f, 1.5f}, s); }, "(-1|***/**,1/10,3/2)"},
+        // Cut before packing: "(2z |  0, 0, 1/2)" at 9 is "(2z |  0,"; the prime needs room.
+        {false, 9, [](auto& s) { get_seitz_symbol(10, -1, {0, 0, 0.5f}, s); }, "(2z|0,'"},
+        {true, 8, [](auto& s) { get_seitz_symbol(25, -1, {0, 0, 0}, s); }, ""},
+        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(two_z, two_z, {0, 0, 0.5f}, s); }, "(-x,-y,z+1/2;-u,-v,w)"},
+        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(two_z, two_z, {0, 0, 0.5f}, s, true); }, "-x,-y,z+1/2 -mx,-my,mz +1"},
+        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(two_z, reversed_two_z, {0, 0, 0.5f}, s); }, "(-x,-y,z+1/2;u,v,-w)"},
+        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(two_z, reversed_two_z, {0, 0, 0.5f}, s, true); }, "-x,-y,z+1/2 mx,my,-mz -1"},
+        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(minus_one, one, {0, 0, 0}, s, true); }, "-x,-y,-z mx,my,mz +1"},
+        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(three_z, reversed_three_z, {0, 0, 1.0f / 3}, s); }, "(-y,x-y,z+1/3;v,-u+v,-w)"},
+        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(three_z, reversed_three_z, {0, 0, 1.0f / 3}, s, true); }, "-y,x-y,z+1/3 my,-mx+my,-mz -1"},
+        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(one, one_zero_row, {0, 0, 0}, s); }, "(x,y,z;0,v,w)"},
+        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(one, one_zero_row, {0, 0, 0}, s, true); }, "x,y,z 0,my,mz -1"},
+        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(zero, zero, {0, 0, 0}, s); }, "(0,0,0;0,0,0)"},
+        {false, 60, [&](auto& s) { get_shubnikov_operator_symbol(hex_r, hex_m, {eleven, eleven, eleven}, s, true); },
+         "-x+y+11/12,-x+11/12,-z+11/12 mx-my,mx,mz +1"},
+        {false, 10, [&](auto& s) { get_shubnikov_operator_symbol(two_z, two_z, {0, 0, 0.5f}, s); }, "(-x,-y,z+1"},
+    };
+    const bool saved = hexa;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.want);
+        hexa = c.hexagonal;
+        std::string text(c.width, '#');
+        c.write(text);
+        EXPECT_EQ(text, su::fixed(c.want, c.width));
+    }
+    FixedText<30> field = "#";
+    hexa = false;
+    get_seitz(2, {0, 0, 0.5f}, field);
+    EXPECT_EQ(field, "{-x,-y, z|  0   0  1/2}");
+    hexa = saved;
+}
