@@ -1,0 +1,73 @@
+// Checks shared by the symmetry tests: a record's operators in the peer's spelling, the group axioms modulo
+// whole-cell translations, and a one-line summary of every scalar field of a space-group record.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "symmetry/symmetry.hpp"
+
+namespace group_checks {
+
+using namespace vorn_crystallographic_symmetry;
+
+// The stored operators with translations snapped to 1/24 and reduced into [0,1), sorted bytewise.
+inline std::vector<std::string> peer_form(const SpaceGroup& g) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < g.multiplicity; ++i) {
+        Vector3 t = g.operators[static_cast<std::size_t>(i)].tr;
+        for (float& c : t) c = static_cast<float>(((std::lround(c * 24.0) % 24) + 24) % 24) / 24.0f;
+        texts.push_back(get_symsymbi(g.operators[static_cast<std::size_t>(i)].rot, t));
+    }
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
+
+inline bool same_modulo_lattice(const SymmetryOperator& a, const SymmetryOperator& b) {
+    bool same = a.rot == b.rot;  // a NaN translation is never the same
+    for (int c = 0; c < 3; ++c) same = same && std::fabs(std::remainder(double(a.tr[c]) - b.tr[c], 1.0)) <= 0.0005;
+    return same;
+}
+
+// Empty when the stored operators hold no operator twice and every product (modulo whole-cell translations), so
+// that they form a finite group (the identity is a power of any element); otherwise what is wrong.
+inline std::string group_fault(const SpaceGroup& g) {
+    const auto n = static_cast<std::size_t>(g.multiplicity);
+    if (n < 1 || n > max_operators) return "multiplicity " + std::to_string(g.multiplicity);
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = i + 1; j < n; ++j)
+            if (same_modulo_lattice(g.operators[i], g.operators[j])) return "twice " + g.operator_symbols[i].str();
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = 0; j < n; ++j) {
+            const SymmetryOperator p = product_symop(g.operators[i], g.operators[j]);
+            bool found = false;
+            for (std::size_t k = 0; k < n && !found; ++k) found = same_modulo_lattice(p, g.operators[k]);
+            if (!found) return "no product of " + g.operator_symbols[i].str() + " and " + g.operator_symbols[j].str();
+        }
+    return "";
+}
+
+// number|HM|Hall|system|Laue|point group|setting|setting type|hexagonal|lattice letter|lattice symbol|centrings|
+// centring row|centrosymmetry|centre code (centre)|reduced|multiplicity|generators|operators with a rotation|
+// first text/text after the last|Wyckoff letters|asymmetric-unit maxima
+inline std::string describe(const SpaceGroup& g) {
+    std::ostringstream o;
+    const std::size_t m = static_cast<std::size_t>(std::clamp(g.multiplicity, 0, 191));
+    const auto rotated = std::count_if(g.operators.begin(), g.operators.end(),
+                                       [](const SymmetryOperator& op) { return op.rot != RotationMatrix{}; });
+    o << g.number << '|' << g.hm_symbol.trimmed() << '|' << g.hall_symbol.trimmed() << '|' << g.crystal_system.trimmed()
+      << '|' << g.laue_class.trimmed() << '|' << g.point_group.trimmed() << '|' << g.setting_choice.trimmed() << '|'
+      << g.setting_type.trimmed() << '|' << g.hexagonal << '|' << g.lattice_letter.trimmed() << '|'
+      << g.lattice_symbol.trimmed() << '|' << g.centring_count << '|' << g.bravais_lattice.view().substr(0, 4) << '|'
+      << g.centrosymmetry_text.trimmed() << '|' << g.centre_code
+      << " (" << g.centre_coordinates[0] << ' ' << g.centre_coordinates[1] << ' ' << g.centre_coordinates[2] << ")|"
+      << g.reduced_count << '|' << g.multiplicity << '|' << g.generator_count << '|' << rotated << '|'
+      << g.operator_symbols[0].trimmed() << '/' << g.operator_symbols[m].trimmed() << '|' << g.wyckoff.orbit_count
+      << '|' << g.asymmetric_unit[0][1] << ' ' << g.asymmetric_unit[1][1] << ' ' << g.asymmetric_unit[2][1];
+    return o.str();
+}
+
+}  // namespace group_checks
