@@ -7,6 +7,7 @@
 // translations, with translations held in twelfths.
 #include <string>
 
+#include "symmetry/hall_matrices.hpp"
 #include "symmetry/route_operators.hpp"
 #include "symmetry/symmetry.hpp"
 #include "text/string_util.hpp"
@@ -26,27 +27,10 @@ constexpr std::array<std::array<std::int32_t, 3>, 8> tras_val = {
 constexpr std::size_t max_hall_length = 16;
 constexpr std::size_t max_rotation_parts = 4;
 
-// The rotation matrices of the Hall convention, as images of (x, y, z).
+// The identity; the other matrices of the Hall convention are shared with
+// the derivation of a Hall symbol from operators.
 constexpr RotationMatrix identity_matrix = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
-constexpr RotationMatrix x_2 = {{{1, 0, 0}, {0, -1, 0}, {0, 0, -1}}};     // x,-y,-z
-constexpr RotationMatrix x_3 = {{{1, 0, 0}, {0, 0, -1}, {0, 1, -1}}};     // x,-z,y-z
-constexpr RotationMatrix x_4 = {{{1, 0, 0}, {0, 0, -1}, {0, 1, 0}}};      // x,-z,y
-constexpr RotationMatrix x_6 = {{{1, 0, 0}, {0, 1, -1}, {0, 1, 0}}};      // x,y-z,y
-constexpr RotationMatrix y_2 = {{{-1, 0, 0}, {0, 1, 0}, {0, 0, -1}}};     // -x,y,-z
-constexpr RotationMatrix y_3 = {{{-1, 0, 1}, {0, 1, 0}, {-1, 0, 0}}};     // -x+z,y,-x
-constexpr RotationMatrix y_4 = {{{0, 0, 1}, {0, 1, 0}, {-1, 0, 0}}};      // z,y,-x
-constexpr RotationMatrix y_6 = {{{0, 0, 1}, {0, 1, 0}, {-1, 0, 1}}};      // z,y,-x+z
-constexpr RotationMatrix z_2 = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, 1}}};     // -x,-y,z
-constexpr RotationMatrix z_3 = {{{0, -1, 0}, {1, -1, 0}, {0, 0, 1}}};     // -y,x-y,z
-constexpr RotationMatrix z_4 = {{{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}};      // -y,x,z
-constexpr RotationMatrix z_6 = {{{1, -1, 0}, {1, 0, 0}, {0, 0, 1}}};      // x-y,x,z
-constexpr RotationMatrix x_2p = {{{-1, 0, 0}, {0, 0, -1}, {0, -1, 0}}};   // -x,-z,-y
-constexpr RotationMatrix x_2pp = {{{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}}};    // -x,z,y
-constexpr RotationMatrix y_2p = {{{0, 0, -1}, {0, -1, 0}, {-1, 0, 0}}};   // -z,-y,-x
-constexpr RotationMatrix y_2pp = {{{0, 0, 1}, {0, -1, 0}, {1, 0, 0}}};    // z,-y,x
-constexpr RotationMatrix z_2p = {{{0, -1, 0}, {-1, 0, 0}, {0, 0, -1}}};   // -y,-x,-z
-constexpr RotationMatrix z_2pp = {{{0, 1, 0}, {1, 0, 0}, {0, 0, -1}}};    // y,x,-z
-constexpr RotationMatrix xyz_3 = {{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}};     // z,x,y
+using namespace hall_matrices;
 
 // Axis codes of ejes_rotacion.
 enum : int { axis_none = 0, axis_x = 1, axis_y = 2, axis_z = 3, axis_prime = 4, axis_dprime = 5, axis_star = 6 };

@@ -1,5 +1,5 @@
 // Module vorn_crystallographic_symmetry, analysis of a built space group:
-// orbits, stabilisers and suborbits of a point with its site multiplicity and
+// the Hall symbol derived from its operators; orbits, stabilisers and suborbits of a point with its site multiplicity and
 // occupancy; Seitz and magnetic operator symbols; texts of a point or line of
 // points, of a change of setting, of a transformation and of a translation.
 //
@@ -25,6 +25,27 @@
 #include <vector>
 
 namespace vorn_crystallographic_symmetry {
+
+// ==== Hall symbol from a group's operators ====
+
+// Derives the Hall symbol of `group` from its reduced operators, centring
+// letter and centre of symmetry, and writes it (a blank in front unless it
+// begins with "-", 16 characters) into hall_symbol.  When the symbol is a
+// tabulated setting (spgr_info, exact comparison of 16 characters, first row
+// wins), number, hm_symbol (the table's upper case), laue_class, point_group,
+// setting_choice and asymmetric_unit are copied from that row and the error
+// pair is left clear.  `hall` receives the 20-character symbol, cut or
+// blank-padded to its own length; it may be group.hall_symbol itself.
+// The symbol is written only when it rebuilds exactly the record's operators
+// 1..multiplicity; otherwise, and when the generators need a fifth term, the
+// error pair is set (" Error in generators") and neither the record nor
+// `hall` changes.  The error pair is not cleared at entry.
+void get_hallsymb_from_gener(SpaceGroup& group);
+void get_hallsymb_from_gener(SpaceGroup& group, std::span<char> hall);
+template <std::size_t N>
+void get_hallsymb_from_gener(SpaceGroup& group, FixedText<N>& hall) {
+    get_hallsymb_from_gener(group, std::span<char>(hall.chars.data(), N));
+}
 
 // ==== Orbits, stabilisers and site multiplicity ====
 
