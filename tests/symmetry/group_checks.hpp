@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/settings_operators_fixture.hpp"
+
 #include "symmetry/symmetry.hpp"
 
 namespace group_checks {
@@ -24,6 +26,15 @@ inline std::vector<std::string> peer_form(const SpaceGroup& g) {
     }
     std::sort(texts.begin(), texts.end());
     return texts;
+}
+
+// The record built from a symbol by the route given, or from the operator texts "a;b;c" (routes GEN, FIX).
+inline SpaceGroup& build(SpaceGroup& g, const std::string& symbol, const std::string& mode = "HAL",
+                         const std::string& list = "") {
+    const std::vector<std::string> texts = symmetry_test_data::split(list, ';');
+    if (list.empty()) set_spacegroup(symbol, g, std::nullopt, std::nullopt, mode);
+    else set_spacegroup(symbol, g, texts, static_cast<std::int32_t>(texts.size()), mode);
+    return g;
 }
 
 inline bool same_modulo_lattice(const SymmetryOperator& a, const SymmetryOperator& b) {

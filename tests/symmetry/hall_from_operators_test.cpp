@@ -147,6 +147,7 @@ TEST(HallFromOperators, HandBuiltRecords) {
     };
     const auto peers = symmetry_test_data::read_settings_operators();
     auto g = std::make_unique<SpaceGroup>();
+    vorn_symmetry_tables::set_spgr_info();  // the look-up reads the settings table as a construction leaves it
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ops);
         const std::string ops = c.ops;

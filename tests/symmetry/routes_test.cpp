@@ -113,6 +113,12 @@ TEST(Routes, ReducedListsAndRefusals) {
         {'G', "", {"-x,-y,z+1/4", "x,y,-z+1/4"}, "2 0 1 4 1 mP P (0 0 0.25)*", nullptr},
         {'G', "", {"-y,x,z", "x,y,-z"}, "4 2 1 4 2 tP P (0 0 0) P1 x,y,z;-y,x,z;x,y,-z;y,-x,z", nullptr},
         {'G', "", {}, "1 1 1 1 0 aP P (0 0 0) P1 x,y,z", nullptr},
+        // Equal rotations among later generators leave the centring; a power equal to a given generator keeps
+        // the generator's translation, so the listing follows the standard one.
+        {'G', "", {"-x,y,-z", "-x,-y,z", "-x+1/2,-y+1/2,z"},
+         "3 1 4 4 2 oC C (0 0 0) C2 [0.5 0.5 0] x,y,z;-x,y,-z;-x,-y,z;x,-y,-z", nullptr},
+        {'G', "", {"x+1/2,y+1/2,z+1/2", "-x+1/2,-y+1/2,z+1/2", "-y,x+1/2,z+1/4"},
+         "4 1 5 4 2 tI I (0 0 0) I2 [0.5 0.5 0.5] x,y,z;-x+1/2,-y+1/2,z+1/2;-y,x+1/2,z+1/4;y+1/2,-x,z+3/4", nullptr},
         {'G', "", translations, "1 1 8 1 0 aZ Z (0 0 0) Z12 [0.0769231 0 0] x,y,z", nullptr},
         {'G', "", {"-y,x,z", "z,x,y", "x,y,-z", "x,-y,z"}, "*", " Dimension of Table exceeded (II)"},
         {'G', "", distinct, "*", " Dimension of Table exceeded (I)"},

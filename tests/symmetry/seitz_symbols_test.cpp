@@ -71,94 +71,76 @@ TEST(SeitzSymbols, EveryPeerOperatorReadsBack) {
         for (std::int32_t k = 1; k <= 2 * half; ++k)
             if ((hexa ? tab::litvin_point_op_hex[k].trimmed() : tab::litvin_point_op[k].trimmed()) == bare) label = k;
         const std::string seitz = written(40, [&](std::string& s) { get_seitz(model, tr, s); });
-        EXPECT_EQ(su::trim_right(su::pack_string(seitz.substr(1, seitz.find('|') - 1))), bare);
-        EXPECT_EQ(fractions(seitz.substr(seitz.find('|') + 1, seitz.size() - seitz.find('|') - 2), 4), t);
+        const std::size_t bar = seitz.find('|');
+        EXPECT_EQ(su::trim_right(su::pack_string(seitz.substr(1, bar - 1))), bare);
+        EXPECT_EQ(fractions(seitz.substr(bar + 1, seitz.size() - bar - 2), 4), t);
         const std::string symbol = written(40, [&](std::string& s) { get_seitz_symbol(label, -1, tr, s); });
         ASSERT_TRUE(symbol.ends_with(")'")) << symbol;
         const std::array<int, 5> e = decoded(symbol.substr(1, symbol.find('|') - 1));
         const std::vector<float> axis = fractions(f[6]);
         const int flip = (e[1] == -axis[0] && e[2] == -axis[1] && e[3] == -axis[2]) ? -1 : 1;
-        EXPECT_EQ(e, (std::array<int, 5>{std::stoi(f[5]), flip * int(axis[0]), flip * int(axis[1]),
-                                        flip * int(axis[2]), flip * std::stoi(f[7])})) << symbol;
+        EXPECT_EQ(e, (std::array<int, 5>{std::stoi(f[5]), flip * int(axis[0]), flip * int(axis[1]), flip * int(axis[2]),
+                                        flip * std::stoi(f[7])})) << symbol;
         EXPECT_EQ(fractions(symbol.substr(symbol.find('|') + 1, symbol.size() - symbol.find('|') - 3)), t);
         // Magnetic forms with the moment matrix +-det(R).R; -1 marks time reversal.
         for (int reversal : {1, -1}) {
             for (int i = 0; i < 9; ++i) moment[i / 3][i % 3] = reversal * (e[0] < 0 ? -1 : 1) * rot[i / 3][i % 3];
             std::string compact = written(80, [&](std::string& s) { get_shubnikov_operator_symbol(rot, moment, tr, s); });
-            read_xsym(compact.substr(1, compact.find(';') - 1), 1, back, tr_back);
+            const std::size_t semi = compact.find(';');
+            read_xsym(compact.substr(1, semi - 1), 1, back, tr_back);
             EXPECT_TRUE(back == rot && std::vector<float>(tr_back.begin(), tr_back.end()) == t) << compact;
             for (char& c : compact) c = c == 'u' ? 'x' : c == 'v' ? 'y' : c == 'w' ? 'z' : c;
-            read_xsym(compact.substr(compact.find(';') + 1, compact.size() - compact.find(';') - 2), 1, back, false);
+            read_xsym(compact.substr(semi + 1, compact.size() - semi - 2), 1, back, false);
             EXPECT_EQ(back, moment) << compact;
             const std::string full = written(80, [&](std::string& s) { get_shubnikov_operator_symbol(rot, moment, tr, s, true); });
             std::string letters = full.substr(full.find(' ') + 1, full.rfind(' ') - full.find(' ') - 1);
-            for (std::size_t k = letters.find('m'); k != std::string::npos; k = letters.find('m')) letters.erase(k, 1);
+            std::erase(letters, 'm');
             read_xsym(letters, 1, back, false);
-            EXPECT_TRUE(back == moment && full.starts_with(compact.substr(1, compact.find(';') - 1) + " "));
+            EXPECT_TRUE(back == moment && full.starts_with(compact.substr(1, semi - 1) + " ")) << full;
             EXPECT_EQ(full.substr(full.size() - 3), reversal == 1 ? " +1" : " -1");
         }
     }
 }
 
+// Rows: 'S' get_seitz(a, t), 'Y' get_seitz_symbol(a, b, t), 'M' the compact and 'F' the full magnetic symbol of
+// rotation mats[a] with moment matrix mats[b]; hexagonal axes or not, the field width, the text.
 TEST(SeitzSymbols, WorkedTextsAndDecisions) {
-    using W = std::function<void(std::string&)>;
-    const RotationMatrix one = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, two_z = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, 1}}};
-    const RotationMatrix three_z = {{{0, -1, 0}, {1, -1, 0}, {0, 0, 1}}}, zero{}, minus_one = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}}};
-    const RotationMatrix reversed_two_z = {{{1, 0, 0}, {0, 1, 0}, {0, 0, -1}}}, one_zero_row = {{{0, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
-    const RotationMatrix hex_r = {{{-1, 1, 0}, {-1, 0, 0}, {0, 0, -1}}}, hex_m = {{{1, -1, 0}, {1, 0, 0}, {0, 0, 1}}};
-    const RotationMatrix reversed_three_z = {{{0, 1, 0}, {-1, 1, 0}, {0, 0, -1}}};
-    const float eleven = 11.0f / 12.0f;
-    struct Case {
-        bool hexagonal;
-        std::size_t width;
-        W write;
-        const char* want;
-    };
-    const Case cases[] = {
-        {false, 27, [](auto& s) { get_seitz(2, {0, 0, 0.5f}, s); }, "{-x,-y, z|  0   0  1/2}"},
-        {false, 27, [](auto& s) { get_seitz(1, {-0.25f, 0.5f, 1}, s); }, "{ x, y, z|-1/4 1/2 1  }"},
-        {true, 27, [](auto& s) { get_seitz(3, {0, 0, 2.0f / 3}, s); }, "{-x+y,-x  , z|  0   0  2/3}"},
-        {false, 27, [](auto& s) { get_seitz(1, {0, 0.1f, 0.5f}, s); }, "{ x, y, z|  0  1/2}"},
-        {false, 27, [](auto& s) { get_seitz(1, {0.2f, 1.5f, 4.5f}, s); }, "{ x, y, z|}"},
-        {false, 27, [](auto& s) { get_seitz(1, {0.5001f, 0.5003f, 4}, s); }, "{ x, y, z| 1/2 4  }"},
-        {false, 27, [](auto& s) { get_seitz(1, {-0.0001f, -1.0f / 3, -4}, s); }, "{ x, y, z|- 0 -1/3-4  }"},
-        {true, 8, [](auto& s) { get_seitz(25, {0, 0, 0}, s); }, ""},
-        {false, 8, [](auto& s) { get_seitz(49, {0, 0, 0}, s); }, ""},
-        {false, 20, [](auto& s) { get_seitz_symbol(10, 1, {0, 0, 0.5f}, s); }, "(2z|0,0,1/2)"},
-        {false, 20, [](auto& s) { get_seitz_symbol(10, -1, {0, 0, 0.5f}, s); }, "(2z|0,0,1/2)'"},
-        {false, 30, [](auto& s) { get_seitz_symbol(17, 1, {0.25f, -0.25f, 0.75f}, s); }, "(3xyz|1/4,-1/4,3/4)"},
-        {false, 30, [](auto& s) { get_seitz_symbol(36, -2, {0.5f, 0.5f, 0}, s); }, "(m-xy|1/2,1/2,0)"},
-        {true, 30, [](auto& s) { get_seitz_symbol(2, -1, {0, 0, 1.0f / 6}, s); }, "(6z|0,0,1/6)'"},
-        {true, 30, [](auto& s) { get_seitz_symbol(5, 0, {1, 0, 2.0f / 3}, s); }, "(3z-1|1,0,2/3)"},
-        {false, 30, [](auto& s) { get_seitz_symbol(25, 1, {0.123f, 0.1f, 1.5f}, s); }, "(-1|***/**,1/10,3/2)"},
+    const RotationMatrix mats[] = {{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, {{{-1, 0, 0}, {0, -1, 0}, {0, 0, 1}}},
+        {{{0, -1, 0}, {1, -1, 0}, {0, 0, 1}}}, {}, {{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}}}, {{{1, 0, 0}, {0, 1, 0}, {0, 0, -1}}},
+        {{{0, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, {{{-1, 1, 0}, {-1, 0, 0}, {0, 0, -1}}}, {{{1, -1, 0}, {1, 0, 0}, {0, 0, 1}}},
+        {{{0, 1, 0}, {-1, 1, 0}, {0, 0, -1}}}};  // 1, 2z, 3z, 0, -1, -2z, 1 without row x, hex R and M, -3z
+    const float e = 11.0f / 12.0f, h = 0.5f;
+    const struct { char kind; bool hexagonal; std::size_t width; int a, b; Vector3 t; const char* want; } cases[] = {
+        {'S', 0, 27, 2, 0, {0, 0, h}, "{-x,-y, z|  0   0  1/2}"}, {'S', 0, 27, 1, 0, {-0.25f, h, 1}, "{ x, y, z|-1/4 1/2 1  }"},
+        {'S', 1, 27, 3, 0, {0, 0, 2.0f / 3}, "{-x+y,-x  , z|  0   0  2/3}"}, {'S', 0, 27, 1, 0, {0, 0.1f, h}, "{ x, y, z|  0  1/2}"},
+        {'S', 0, 27, 1, 0, {0.2f, 1.5f, 4.5f}, "{ x, y, z|}"}, {'S', 0, 27, 1, 0, {0.5001f, 0.5003f, 4}, "{ x, y, z| 1/2 4  }"},
+        {'S', 0, 27, 1, 0, {-0.0001f, -1.0f / 3, -4}, "{ x, y, z|- 0 -1/3-4  }"},
+        {'S', 1, 8, 25, 0, {}, ""}, {'S', 0, 8, 49, 0, {}, ""}, {'Y', 1, 8, 25, -1, {}, ""},
+        {'Y', 0, 20, 10, 1, {0, 0, h}, "(2z|0,0,1/2)"}, {'Y', 0, 20, 10, -1, {0, 0, h}, "(2z|0,0,1/2)'"},
+        {'Y', 0, 30, 17, 1, {0.25f, -0.25f, 0.75f}, "(3xyz|1/4,-1/4,3/4)"}, {'Y', 0, 30, 36, -2, {h, h, 0}, "(m-xy|1/2,1/2,0)"},
+        {'Y', 1, 30, 2, -1, {0, 0, 1.0f / 6}, "(6z|0,0,1/6)'"}, {'Y', 1, 30, 5, 0, {1, 0, 2.0f / 3}, "(3z-1|1,0,2/3)"},
+        {'Y', 0, 30, 25, 1, {0.123f, 0.1f, 1.5f}, "(-1|***/**,1/10,3/2)"},
         // Cut before packing: "(2z |  0, 0, 1/2)" at 9 is "(2z |  0,"; the prime needs room.
-        {false, 9, [](auto& s) { get_seitz_symbol(10, -1, {0, 0, 0.5f}, s); }, "(2z|0,'"},
-        {true, 8, [](auto& s) { get_seitz_symbol(25, -1, {0, 0, 0}, s); }, ""},
-        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(two_z, two_z, {0, 0, 0.5f}, s); }, "(-x,-y,z+1/2;-u,-v,w)"},
-        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(two_z, two_z, {0, 0, 0.5f}, s, true); }, "-x,-y,z+1/2 -mx,-my,mz +1"},
-        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(two_z, reversed_two_z, {0, 0, 0.5f}, s); }, "(-x,-y,z+1/2;u,v,-w)"},
-        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(two_z, reversed_two_z, {0, 0, 0.5f}, s, true); }, "-x,-y,z+1/2 mx,my,-mz -1"},
-        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(minus_one, one, {0, 0, 0}, s, true); }, "-x,-y,-z mx,my,mz +1"},
-        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(three_z, reversed_three_z, {0, 0, 1.0f / 3}, s); }, "(-y,x-y,z+1/3;v,-u+v,-w)"},
-        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(three_z, reversed_three_z, {0, 0, 1.0f / 3}, s, true); }, "-y,x-y,z+1/3 my,-mx+my,-mz -1"},
-        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(one, one_zero_row, {0, 0, 0}, s); }, "(x,y,z;0,v,w)"},
-        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(one, one_zero_row, {0, 0, 0}, s, true); }, "x,y,z 0,my,mz -1"},
-        {false, 40, [&](auto& s) { get_shubnikov_operator_symbol(zero, zero, {0, 0, 0}, s); }, "(0,0,0;0,0,0)"},
-        {false, 60, [&](auto& s) { get_shubnikov_operator_symbol(hex_r, hex_m, {eleven, eleven, eleven}, s, true); },
-         "-x+y+11/12,-x+11/12,-z+11/12 mx-my,mx,mz +1"},
-        {false, 10, [&](auto& s) { get_shubnikov_operator_symbol(two_z, two_z, {0, 0, 0.5f}, s); }, "(-x,-y,z+1"},
+        {'Y', 0, 9, 10, -1, {0, 0, h}, "(2z|0,'"},
+        {'M', 0, 40, 1, 1, {0, 0, h}, "(-x,-y,z+1/2;-u,-v,w)"}, {'F', 0, 40, 1, 1, {0, 0, h}, "-x,-y,z+1/2 -mx,-my,mz +1"},
+        {'M', 0, 40, 1, 5, {0, 0, h}, "(-x,-y,z+1/2;u,v,-w)"}, {'F', 0, 40, 1, 5, {0, 0, h}, "-x,-y,z+1/2 mx,my,-mz -1"},
+        {'F', 0, 40, 4, 0, {}, "-x,-y,-z mx,my,mz +1"}, {'M', 0, 40, 2, 9, {0, 0, 1.0f / 3}, "(-y,x-y,z+1/3;v,-u+v,-w)"},
+        {'F', 0, 40, 2, 9, {0, 0, 1.0f / 3}, "-y,x-y,z+1/3 my,-mx+my,-mz -1"}, {'M', 0, 40, 0, 6, {}, "(x,y,z;0,v,w)"},
+        {'F', 0, 40, 0, 6, {}, "x,y,z 0,my,mz -1"}, {'M', 0, 40, 3, 3, {}, "(0,0,0;0,0,0)"},
+        {'F', 0, 60, 7, 8, {e, e, e}, "-x+y+11/12,-x+11/12,-z+11/12 mx-my,mx,mz +1"}, {'M', 0, 10, 1, 1, {0, 0, h}, "(-x,-y,z+1"},
     };
     const bool saved = hexa;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.want);
         hexa = c.hexagonal;
         std::string text(c.width, '#');
-        c.write(text);
+        if (c.kind == 'S') get_seitz(c.a, c.t, text);
+        if (c.kind == 'Y') get_seitz_symbol(c.a, c.b, c.t, text);
+        if (c.kind == 'M' || c.kind == 'F') get_shubnikov_operator_symbol(mats[c.a], mats[c.b], c.t, text, c.kind == 'F');
         EXPECT_EQ(text, su::fixed(c.want, c.width));
     }
     FixedText<30> field = "#";
-    hexa = false;
-    get_seitz(2, {0, 0, 0.5f}, field);
+    get_seitz(2, {0, 0, h}, field);
     EXPECT_EQ(field, "{-x,-y, z|  0   0  1/2}");
     hexa = saved;
 }

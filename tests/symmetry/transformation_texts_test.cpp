@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "maths/math_3D.hpp"
+#include "maths/math_gen.hpp"
 #include "support/tsv_fixture.hpp"
 #include "symmetry/symmetry.hpp"
 #include "text/string_util.hpp"
@@ -88,6 +89,12 @@ TEST(TransformationTexts, WorkedTextsAndDecisions) {
         c.write(text);
         EXPECT_EQ(text, su::fixed(c.want, c.width));
     }
+    // A fraction written under one tolerance is not reused under another: with none, 0.334 is no fraction.
+    for (const auto& [eps, want] : {std::pair{0.01f, "x+1/3,y,z"}, std::pair{0.0f, "x***/**,y,z"}}) {
+        vorn_math_general::set_epsg(eps);
+        EXPECT_EQ(get_symsymbi({{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, {0.334f, 0, 0}), want);
+    }
+    vorn_math_general::set_epsg_default();
     FixedText<80> field = "#";
     get_setting_info(diagonal, {0, 0, 0.5f}, field, "IT");
     EXPECT_EQ(field, "a'=a-b, b'=a+b, c'=c  -> Origin: (0,0,1/2)");
