@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "reflections/reflct_util.hpp"
+#include "text/fortran_int.hpp"
 #include "text/string_util.hpp"
 
 namespace vorn_reflections_utilities {
@@ -99,6 +100,15 @@ std::string_view selected_laue(const SpaceGroup& group, char& axis) {
 AsuRule asu_rule(const SpaceGroup& group) {
     char axis = 'b';
     const std::string_view laue = selected_laue(group, axis);
+    // The rhombohedral-axes settings of the R groups: the hexagonal-axes rule
+    // is meaningful only on the obverse hexagonal indices of the reflection.
+    if (group.setting_choice[0] == 'R') {
+        switch (group.number) {
+            case 146: case 148: return AsuRule::rhombohedral_3;
+            case 155: case 160: case 161: case 166: case 167: return AsuRule::rhombohedral_3m;
+            default: break;
+        }
+    }
     if (laue == "-1") return AsuRule::triclinic;
     if (laue == "2/m") return axis == 'a' ? AsuRule::monoclinic_a : axis == 'c' ? AsuRule::monoclinic_c : AsuRule::monoclinic_b;
     if (laue == "mmm") return AsuRule::orthorhombic;
@@ -133,6 +143,19 @@ Hkl asu_hkl(const Hkl& hkl, AsuRule rule) {
             // or l = 0 and k >= 0, so that every orbit has exactly one member.
             const Hkl n = friedel_normalised(hkl, 0, 2, 1);
             return accepted(n, n[0] >= 0 && (n[2] > 0 || (n[2] == 0 && n[1] >= 0)));
+        }
+        case AsuRule::rhombohedral_3:
+        case AsuRule::rhombohedral_3m: {
+            // hkl on rhombohedral axes has the obverse hexagonal indices
+            // H = (h-k, k-l, h+k+l); hkl is accepted when the class rule
+            // accepts H or -H with a third index >= 0, and the form returned
+            // is the one of hkl and -hkl whose H the rule returned.
+            using vorn_string_utilities::wrap_add;
+            using vorn_string_utilities::wrap_sub;
+            const Hkl hex{wrap_sub(hkl[0], hkl[1]), wrap_sub(hkl[1], hkl[2]), wrap_add(wrap_add(hkl[0], hkl[1]), hkl[2])};
+            const Hkl r = asu_hkl(hex, rule == AsuRule::rhombohedral_3 ? AsuRule::trigonal_3 : AsuRule::trigonal_3m);
+            if (r == zero_hkl || r[2] < 0) return zero_hkl;
+            return r == hex ? hkl : Hkl{wrap_neg(hkl[0]), wrap_neg(hkl[1]), wrap_neg(hkl[2])};
         }
         default:
             break;
@@ -218,9 +241,11 @@ void write_asu(const SpaceGroup& group, std::ostream& out) {
         case AsuRule::orthorhombic: text = "hkl: h >=0, k >=0, l >=0"; break;
         case AsuRule::tetragonal_4_m: text = "hkl: h >=0, l >=0 with k >=0 if h =0 and k >0 if h >0"; break;
         case AsuRule::tetragonal_4_mmm: text = "hkl: h >=0, k >=0, l >=0 and h >=k"; break;
-        case AsuRule::trigonal_3: text = "hkl: h+k>0, l>0    hk0: h>0, k>=0"; break;
+        case AsuRule::trigonal_3:
+        case AsuRule::rhombohedral_3: text = "hkl: h+k>0, l>0    hk0: h>0, k>=0"; break;
         case AsuRule::trigonal_31m: text = "hkl: h >=0, h >=k >0   and  h0l: h >=0, l >=0"; break;
-        case AsuRule::trigonal_3m: text = "hkl: h >=0  h >=k  and   hhl: h >=0, l >=0"; break;
+        case AsuRule::trigonal_3m:
+        case AsuRule::rhombohedral_3m: text = "hkl: h >=0  h >=k  and   hhl: h >=0, l >=0"; break;
         case AsuRule::hexagonal_6_m: text = "hkl: h > 0, k > 0, l >=0   and  0kl: k >=0, l >=0"; break;
         case AsuRule::hexagonal_6_mmm: text = "hkl: h >=0, k >=0, l >=0 with h >=k"; break;
         case AsuRule::cubic_m3: text = "hkl: h > l, k > l, l >=0  and   hkk: k >=0, h >=k"; break;

@@ -197,4 +197,29 @@ void set_wyckoff_info();
 // Release the table; nothing when it is not allocated.
 void remove_wyckoff_info();
 
+// ---- Setting-equivalence table ------------------------------------------------
+// For one space-group type: its Schoenflies symbol ("C5_2h", "O10_h") and the
+// coordinate maps x' = T(x) from the International Tables setting to the
+// Miller-Love, Kovalev, Bradley-Cracknell and Zak settings ("z,x,y").  ml
+// starts in column 1; ko, bc and za after a blank unless they start with "-".
+struct SettingEquivalence {
+    FixedText<6> schoenflies;
+    FixedText<17> ml;
+    FixedText<18> ko;
+    FixedText<32> bc;
+    FixedText<18> za;
+};
+
+constexpr std::int32_t num_system_equiv = 230;
+
+// The table, rows 1..230 by space-group number (element 0 unused).  Empty
+// while not allocated.  Written by set_system_equiv / remove_system_equiv;
+// read by the setting change of symmetry analysis.
+extern std::vector<SettingEquivalence> system_equiv;
+
+// Allocate the table when needed and rewrite all 230 rows with their constant values.
+void set_system_equiv();
+// Release the table; nothing when it is not allocated.
+void remove_system_equiv();
+
 }  // namespace vorn_symmetry_tables
