@@ -219,10 +219,14 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
             row = hm_lookup();
         } else if (route == "ITC") {
             std::int32_t number = 0;
-            if (read_list_integer(std::string_view(working).substr(0, 12), number))
+            if (read_list_integer(std::string_view(working).substr(0, 12), number)) {
                 row = static_cast<std::size_t>(tables::find_spgr_row_by_number(number));
-            else
+                // The generators are looked up by the same 12 characters as
+                // the row, so that record and operators name one type.
+                working = fixed(std::string_view(working).substr(0, 12), symbol_length);
+            } else {
                 row = hm_lookup();
+            }
         } else if (route == "HAL") {
             row = hall_lookup();
         }
