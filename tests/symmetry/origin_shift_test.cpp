@@ -7,18 +7,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <numeric>
 #include <random>
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "group_checks.hpp"
-#include "support/settings_operators_fixture.hpp"
 #include "support/tsv_fixture.hpp"
-#include "symmetry/symmetry.hpp"
 
 namespace {
 
@@ -29,83 +22,48 @@ using symmetry_test_data::split;
 struct Op {
     RotationMatrix r{};
     std::array<int, 3> t{};
-    bool operator<(const Op& o) const { return std::tie(r, t) < std::tie(o.r, o.t); }
-    bool operator==(const Op& o) const = default;
 };
 
-int in_cell(int t24) { return ((t24 % 24) + 24) % 24; }
-
-Op op_of(const RotationMatrix& r, const Vector3& t) {
-    Op op{r, {}};
-    for (int c = 0; c < 3; ++c) op.t[c] = static_cast<int>(std::lround(static_cast<double>(t[c]) * 24.0));
-    return op;
-}
-
-Op parse(const std::string& text) {
-    RotationMatrix r{};
-    Vector3 t{};
-    read_xsym(text, 1, r, t);
-    return op_of(r, t);
+std::vector<Op> parse_all(const std::vector<std::string>& texts) {
+    std::vector<Op> ops;
+    for (const std::string& text : texts) {
+        Vector3 t{};
+        Op& op = ops.emplace_back();
+        read_xsym(text, 1, op.r, t);
+        for (int c = 0; c < 3; ++c) op.t[c] = static_cast<int>(std::lround(static_cast<double>(t[c]) * 24.0));
+    }
+    return ops;
 }
 
 // Origin moved to p (24ths): t + R.p - p, not reduced into the cell.
-Op moved(const Op& op, const std::array<int, 3>& p) {
-    Op out = op;
-    for (int i = 0; i < 3; ++i) {
-        int s = op.t[i] - p[i];
-        for (int j = 0; j < 3; ++j) s += op.r[i][j] * p[j];
-        out.t[i] = s;
-    }
-    return out;
+std::vector<Op> moved(std::vector<Op> ops, const std::array<int, 3>& p) {
+    for (Op& op : ops)
+        for (int i = 0; i < 3; ++i) op.t[i] += std::inner_product(op.r[i].begin(), op.r[i].end(), p.begin(), -p[i]);
+    return ops;
 }
 
 // The operator as text, the translation as a fraction that may exceed a cell
 // or be negative ("-x+3/2", "z-5/12").
 std::string text_of(const Op& op) {
-    static const char axis[] = "xyz";
     std::string text;
     for (int i = 0; i < 3; ++i) {
-        if (i > 0) text += ',';
-        bool first = true;
-        for (int j = 0; j < 3; ++j) {
-            if (op.r[i][j] == 0) continue;
-            if (op.r[i][j] < 0) text += '-';
-            else if (!first) text += '+';
-            text += axis[j];
-            first = false;
-        }
-        if (op.t[i] != 0) {
-            int num = op.t[i], den = 24;
-            const int g = std::gcd(std::abs(num), den);
-            num /= g;
-            den /= g;
-            text += (num < 0 ? "-" : "+") + std::to_string(std::abs(num));
-            if (den != 1) text += "/" + std::to_string(den);
-        }
+        std::string row;
+        for (int j = 0; j < 3; ++j)
+            if (op.r[i][j] != 0) row += (op.r[i][j] < 0 ? "-" : row.empty() ? "" : "+") + std::string(1, "xyz"[j]);
+        const int g = std::gcd(op.t[i], 24);
+        if (op.t[i] != 0) row += (op.t[i] < 0 ? "-" : "+") + std::to_string(std::abs(op.t[i]) / g);
+        if (op.t[i] != 0 && g != 24) row += "/" + std::to_string(24 / g);
+        text += (i > 0 ? "," : "") + row;
     }
     return text;
 }
 
-std::vector<Op> cell_set(std::vector<Op> ops) {
-    for (Op& op : ops)
-        for (int& c : op.t) c = in_cell(c);
-    std::sort(ops.begin(), ops.end());
-    return ops;
-}
-
-std::vector<Op> built_set(const SpaceGroup& g) {
-    std::vector<Op> ops;
-    for (int k = 0; k < g.multiplicity; ++k)
-        ops.push_back(op_of(g.operators[static_cast<std::size_t>(k)].rot, g.operators[static_cast<std::size_t>(k)].tr));
-    return cell_set(ops);
-}
-
-// 2 when the set holds -x,-y,-z itself, 0 when only another inversion, 1 when none.
-int centre_code_of(const std::vector<Op>& cell_ops) {
-    const RotationMatrix minus_i = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}}};
+// 2 when the set holds -x,-y,-z itself (modulo the cell), 0 when only another inversion, 1 when none.
+int centre_code_of(const std::vector<Op>& ops) {
     int code = 1;
-    for (const Op& op : cell_ops)
-        if (op.r == minus_i) code = (code == 2 || op.t == std::array<int, 3>{0, 0, 0}) ? 2 : 0;
+    for (const Op& op : ops)
+        if (op.r == RotationMatrix{{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}}})
+            code = (code == 2 || std::all_of(op.t.begin(), op.t.end(), [](int c) { return c % 24 == 0; })) ? 2 : 0;
     return code;
 }
 
@@ -115,24 +73,23 @@ std::string compare(const SpaceGroup& g, const std::vector<Op>& expected, int ce
                     bool check_centre = true) {
     std::ostringstream out;
     if (err_symm) out << " error [" << err_symm_mess << "]";
-    if (g.centring_count != centrings) out << " centrings " << g.centring_count;
-    if (g.lattice_letter.trimmed() != std::string(1, lattice)) out << " lattice " << g.lattice_letter.str();
+    if (g.centring_count != centrings || g.lattice_letter.trimmed() != std::string(1, lattice))
+        out << " centrings " << g.centring_count << " lattice " << g.lattice_letter.str();
     const int code = centre_code_of(expected);
     if (check_centre && g.centre_code != code) out << " centre_code " << g.centre_code << " != " << code;
-    if (check_centre && code == 2 && (g.centre_coordinates != Vector3{} || g.centrosymmetry_text.trimmed() != "Centric (-1 at origin)"))
+    if (check_centre && code == 2 &&
+        (g.centre_coordinates != Vector3{} || g.centrosymmetry_text.trimmed() != "Centric (-1 at origin)"))
         out << " centre " << g.centrosymmetry_text.str();
-    const int factor = (g.centre_code == 1) ? 1 : 2;
-    if (g.reduced_count * g.centring_count * factor != g.multiplicity)
-        out << " reduced " << g.reduced_count << " x " << g.centring_count << " x " << factor;
-    if (g.multiplicity != static_cast<int>(expected.size())) out << " order " << g.multiplicity;
-    else if (built_set(g) != expected) out << " other operators";
+    if (g.reduced_count * g.centring_count * (g.centre_code == 1 ? 1 : 2) != g.multiplicity)
+        out << " reduced " << g.reduced_count << " x " << g.centring_count;
+    // The expected set in the spelling of peer_form: translations reduced into the cell.
+    std::vector<std::string> texts;
+    for (const Op& op : expected)
+        texts.push_back(get_symsymbi(op.r, {(op.t[0] % 24 + 24) % 24 / 24.0f, (op.t[1] % 24 + 24) % 24 / 24.0f,
+                                            (op.t[2] % 24 + 24) % 24 / 24.0f}));
+    std::sort(texts.begin(), texts.end());
+    if (group_checks::peer_form(g) != texts) out << " order " << g.multiplicity << " or other operators";
     return out.str();
-}
-
-std::vector<Op> parse_all(const std::vector<std::string>& texts) {
-    std::vector<Op> ops;
-    for (const std::string& t : texts) ops.push_back(parse(t));
-    return ops;
 }
 
 // Tabulated generators of every type, moved to drawn origins (multiples of
@@ -143,35 +100,26 @@ TEST(OriginShift, EveryTypeFromItsMovedGenerators) {
     const auto generators = tables_test::read_tsv("generators.tsv");
     ASSERT_EQ(generators.size(), 230u);
     std::mt19937 draw(12);
-    std::vector<std::array<int, 3>> fixed = {{12, 12, 12}, {6, 6, 6}, {0, 6, 0}, {-12, 12, 0}, {4, 8, 20}};
     SpaceGroup g;
     int centric_moved_to_lattice_point = 0;
     for (const auto& row : generators) {
         const auto& peer = peers.at(static_cast<std::size_t>(std::stoi(row[4]) - 1));
-        const std::vector<Op> gens = parse_all(split(row[2], ';'));
-        const std::vector<Op> ops = parse_all(peer.operators);
-        std::vector<std::array<int, 3>> shifts = fixed;
-        for (int k = 0; k < 6; ++k) {
-            std::array<int, 3> p{};
-            for (int& c : p) {
+        const std::vector<Op> gens = parse_all(split(row[2], ';')), ops = parse_all(peer.operators);
+        std::vector<std::array<int, 3>> shifts = {{12, 12, 12}, {6, 6, 6}, {0, 6, 0}, {-12, 12, 0}, {4, 8, 20}};
+        for (int k = 0; k < 6; ++k)
+            for (int& c : shifts.emplace_back()) {
                 const int step = std::array<int, 3>{2, 4, 6}[draw() % 3];
                 c = step * (static_cast<int>(draw() % 9) - 4);
             }
-            shifts.push_back(p);
-        }
         for (const auto& p : shifts) {
-            std::vector<std::string> texts;
-            for (const Op& op : gens) texts.push_back(text_of(moved(op, p)));
-            std::vector<Op> expected;
-            for (const Op& op : ops) expected.push_back(moved(op, p));
-            expected = cell_set(expected);
-            set_spacegroup("", g, texts, static_cast<std::int32_t>(texts.size()), "GEN");
             std::string list;
-            for (const auto& t : texts) list += t + ";";
-            EXPECT_EQ(compare(g, expected, peer.centring_count, peer.lattice_letter), "")
+            for (const Op& op : moved(gens, p)) list += (list.empty() ? "" : ";") + text_of(op);
+            const std::vector<Op> expected = moved(ops, p);
+            EXPECT_EQ(compare(group_checks::build(g, "", "GEN", list), expected, peer.centring_count,
+                              peer.lattice_letter), "")
                 << "type " << row[0] << " GEN " << list;
-            if (centre_code_of(expected) == 2 && p != std::array<int, 3>{0, 0, 0} && peer.centre_code == 2)
-                ++centric_moved_to_lattice_point;
+            centric_moved_to_lattice_point +=
+                centre_code_of(expected) == 2 && p != std::array<int, 3>{0, 0, 0} && peer.centre_code == 2;
         }
     }
     EXPECT_GT(centric_moved_to_lattice_point, 50);
@@ -191,20 +139,17 @@ TEST(OriginShift, RhombohedralHallSymbolsWithEveryOriginChange) {
         if (i > 0 && settings[i - 1][3] == hall) continue;
         ++symbols;
         const std::vector<Op> ops = parse_all(peers[i].operators);
-        for (int a = -5; a <= 5; ++a)
-            for (int b = -5; b <= 5; ++b)
-                for (int c = -5; c <= 5; ++c) {
-                    const std::string text = hall + " (" + std::to_string(a) + " " + std::to_string(b) + " " +
-                                             std::to_string(c) + ")";
-                    if (text.size() > 16) continue;
-                    std::vector<Op> expected;
-                    for (const Op& op : ops) expected.push_back(moved(op, {-2 * a, -2 * b, -2 * c}));
-                    set_spacegroup(text, g, std::nullopt, std::nullopt, "HAL");
-                    ++built;
-                    // The Hall route keeps its own rule for the centre.
-                    EXPECT_EQ(compare(g, cell_set(expected), peers[i].centring_count, 'R', false), "")
-                        << '"' << text << '"';
-                }
+        for (int k = 0; k < 11 * 11 * 11; ++k) {
+            const int a = k / 121 - 5, b = k / 11 % 11 - 5, c = k % 11 - 5;
+            const std::string text =
+                hall + " (" + std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(c) + ")";
+            if (text.size() > 16) continue;
+            ++built;
+            // The Hall route keeps its own rule for the centre.
+            EXPECT_EQ(compare(group_checks::build(g, text), moved(ops, {-2 * a, -2 * b, -2 * c}),
+                              peers[i].centring_count, 'R', false), "")
+                << '"' << text << '"';
+        }
     }
     EXPECT_EQ(symbols, 9);
     EXPECT_GT(built, 3000);
