@@ -20,11 +20,13 @@ using hand_built::SpaceGroup;
 
 struct Reflection { int h, k, l; float fo2, sigma, fc2; };
 
-void fill(const std::vector<Reflection>& list, HklInfo& hkl, FsqData& fsq) {
+// The tables of the list (row 0 unused); returns the row count.
+std::int32_t fill(const std::vector<Reflection>& list, HklInfo& hkl, FsqData& fsq) {
     hkl.assign(list.size() + 1, {});
     fsq.assign(list.size() + 1, {});
     for (std::size_t i = 0; i < list.size(); ++i)
         hkl[i + 1] = {list[i].h, list[i].k, list[i].l, 0, 0, 0}, fsq[i + 1] = {list[i].fo2, list[i].sigma, list[i].fc2};
+    return static_cast<std::int32_t>(list.size());
 }
 
 // The Friedel search as a plain loop over all later rows of the same key.
@@ -55,8 +57,7 @@ TEST(Pairing, IndexedSearchAgreesWithThePlainSearch) {
             for (auto& r : list) r = {index(random), index(random), index(random), 1, 1, 1};
             HklInfo fast, plain;
             FsqData fsq;
-            fill(list, fast, fsq);
-            const auto n = static_cast<std::int32_t>(list.size());
+            const std::int32_t n = fill(list, fast, fsq);
             borq::pack_hkl(n, *group, fast, fsq);
             borq::find_centric(n, *group, fast);
             plain = fast;
@@ -100,8 +101,7 @@ TEST(Pairing, ClassesOutliersAndMissingPartners) {
         borq_test::ScratchDir scratch("pairing");
         HklInfo hkl;
         FsqData fsq;
-        fill(c.list, hkl, fsq);
-        const auto n = static_cast<std::int32_t>(c.list.size());
+        const std::int32_t n = fill(c.list, hkl, fsq);
         std::ostringstream out;
         std::int32_t n_pairs = -1;
         borq::pack_hkl(n, *c.group, hkl, fsq);
@@ -109,8 +109,7 @@ TEST(Pairing, ClassesOutliersAndMissingPartners) {
         borq::find_friedels(n, *c.group, hkl);
         borq::find_outliers(n, hkl, fsq, out);
         borq::count_classes(n, hkl, n_pairs, out);
-        EXPECT_TRUE(out.str().starts_with("\nINFORMATION ON OUTLIERS:\nMax. allowed difference   = " + c.limit + "\n\nCOVERAGE"))
-            << out.str();
+        EXPECT_TRUE(out.str().starts_with("\nINFORMATION ON OUTLIERS:\nMax. allowed difference   = " + c.limit + "\n\nCOVERAGE")) << out.str();
         std::vector<int> classes(4);
         for (std::int32_t i = 1; i <= n; ++i) {
             const std::int32_t j = hkl[i].partner;

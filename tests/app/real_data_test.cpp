@@ -61,23 +61,21 @@ std::string pinned_report(const Pinned& p) {
     return report;
 }
 
-// Runs borq on tests/data/real/<folder>; returns standard output.
-std::string run_real(const std::string& folder) {
+// Runs borq on tests/data/real/<folder>, whose first line names `layout`;
+// returns standard output from the space-group line on.
+std::string run_real(const std::string& folder, const std::string& layout) {
     ScratchDir scratch("real_" + folder);
-    scratch.copy_fixture("real/" + folder + "/" + folder + ".fcf");
-    scratch.copy_fixture("real/" + folder + "/" + folder + ".cif");
+    for (const char* extension : {".fcf", ".cif"}) scratch.copy_fixture("real/" + folder + "/" + folder + extension);
     EXPECT_EQ(borq_test::run_program(scratch, folder, ""), 0) << folder;
     EXPECT_EQ(read_file(scratch.path() / "stderr.txt"), "") << folder;
-    return read_file(scratch.path() / "stdout.txt");
+    const std::string report = read_file(scratch.path() / "stdout.txt");
+    EXPECT_NE(report.find("\n" + layout + " format files\nFinding space group in cif...\n"), std::string::npos) << folder;
+    return report.substr(std::min(report.find("Space group is: "), report.size()));
 }
 
-std::string from_space_group(const std::string& report) { return report.substr(std::min(report.find("Space group is: "), report.size())); }
-
 TEST(RealData, ReportsArePinnedAndBothLayoutsAgree) {
-    for (const Pinned& p : pinned) EXPECT_EQ(from_space_group(run_real(p.folder)), pinned_report(p)) << p.folder;
-    const std::string crystals = run_real("sh2185_cu_crystals");
-    EXPECT_NE(crystals.find("\nCRYSTALS format files\n"), std::string::npos);
-    EXPECT_EQ(from_space_group(crystals), pinned_report(pinned[0]));
+    for (const auto& [folder, layout, p] : {std::tuple{"sh2185_cu", "SHELX", 0}, {"p31c", "SHELX", 1}, {"sh2185_cu_crystals", "CRYSTALS", 0}})
+        EXPECT_EQ(run_real(folder, layout), pinned_report(pinned[p])) << folder;
 }
 
 }  // namespace

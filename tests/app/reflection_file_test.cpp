@@ -1,7 +1,7 @@
 // Reading the input files: the layout named by the first line naming a
 // program, the reflection count and the fixed columns read with the rules of
 // formatted input (line ends, comments, implied decimals, status column), the
-// space-group text from the CIF or the prompt, and the compound code.
+// space-group text from the CIF, and the compound code.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -23,16 +23,6 @@ const std::string crystals_header = "# CRYSTALS\ndata_t\nloop_\n_refln_observed_
 const std::string line = "   1   2   3        234.56       1200.00        15.00 o\n";  // SHELX columns
 const std::string cline = "  -1  -2  -3     1100.00      230.00       14.00 x   0.001000\n";  // CRYSTALS columns
 
-template <class Step>
-std::string failure_of(Step step) {
-    try {
-        step();
-    } catch (const borq::InputFailure& failure) {
-        return borq::failure_report(failure);
-    }
-    return "<no failure>";
-}
-
 // The first line naming a program decides the layout (the leftmost name).
 TEST(ReflectionFile, ProgramNamedInALine) {
     const std::tuple<std::string, std::int32_t, std::int32_t> lines[] = {
@@ -43,9 +33,8 @@ TEST(ReflectionFile, ProgramNamedInALine) {
         borq::find_string(text, result);
         EXPECT_EQ(result, expected) << text;
     }
-    std::string text = "abc-xyz{";
-    borq::toupper(text, 5);
-    borq::toupper(text, -3);
+    std::string text = "abc-xyz{";  // the first 5 characters; none for a negative length
+    borq::toupper(text, 5), borq::toupper(text, -3);
     EXPECT_EQ(text, "ABC-Xyz{");
 }
 
@@ -63,11 +52,8 @@ TEST(ReflectionFile, CountAndFixedColumns) {
         {"CRLF and comments after the list", false, crystals_header + cline + "#\n# comment\n", 1, 1, "-1 -2 -3 1100 14 230 1|"},
         {"to the end of the file", false, crystals_header + cline + cline.substr(0, 61), 2, 2,
          "-1 -2 -3 1100 14 230 1|-1 -2 -3 1100 14 230 1|"},
-        {"empty list", true, shelx_header + "\n", 0, 0, ""},
         {"shorter than counted", true, shelx_header + line, 1, 3,
-         "borq: failed input while reading t.fcf, line 7: end of file after 1 of 3 reflection lines"},
-        {"marker indented differently", true, "_refln_observed_status\n" + line, -1, 0,
-         "borq: failed input while reading t.fcf: end of file before the header line beginning with \" _refln_observed_status\""}};
+         "borq: failed input while reading t.fcf, line 7: end of file after 1 of 3 reflection lines"}};
     borq_test::ScratchDir scratch("reader");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -75,22 +61,18 @@ TEST(ReflectionFile, CountAndFixedColumns) {
         if (!c.shelx)
             for (std::size_t at = 0; (at = file.find('\n', at)) != std::string::npos; at += 2) file.insert(at, "\r");
         scratch.write("t.fcf", file);
-        if (c.count < 0) {
-            EXPECT_EQ(failure_of([&] { borq::count_reflections(CompoundCode("t"), c.shelx); }), c.rows);
-            continue;
-        }
         EXPECT_EQ(borq::count_reflections(CompoundCode("t"), c.shelx), c.count);
         borq::HklInfo hkl;
         borq::FsqData fsq;
         std::ostringstream rows;
-        const std::string failure = failure_of([&] {
+        try {
             (c.shelx ? borq::read_data_shelx : borq::read_data_cry)(CompoundCode("t"), c.read, hkl, fsq);
+            EXPECT_EQ(hkl.size(), static_cast<std::size_t>(c.read) + 1);
             for (std::size_t i = 1; i < hkl.size(); ++i)
                 rows << hkl[i].h << " " << hkl[i].k << " " << hkl[i].l << " " << fsq[i].fo2 << " " << fsq[i].sigma_fo2 << " "
                      << fsq[i].fc2 << " " << hkl[i].omitted << "|";
-            EXPECT_EQ(hkl.size(), static_cast<std::size_t>(c.read) + 1);
-        });
-        EXPECT_EQ(failure == "<no failure>" ? rows.str() : failure, c.rows);
+        } catch (const borq::InputFailure& failure) { rows << borq::failure_report(failure); }
+        EXPECT_EQ(rows.str(), c.rows);
     }
 }
 
@@ -128,25 +110,21 @@ TEST(ReflectionFile, EveryFieldReadsAsTheGeneralFieldReaderReadsIt) {
 
 // The CIF value after the layout's key (first line beginning with it exactly),
 // apostrophes blanked and one enclosing pair of double quotes removed (the
-// closing one before a blank or the line end; a Hall symbol's quote stays);
-// without a CIF the answer at the prompt, blank meaning P 21 21 21.
-TEST(ReflectionFile, SpaceGroupTextFromCifOrPrompt) {
+// closing one before a blank or the line end; a Hall symbol's quote stays).
+TEST(ReflectionFile, SpaceGroupTextFromTheCif) {
     const std::string key = "_space_group_name_H-M_alt";
-    const std::tuple<const char*, std::string, std::string> cases[] = {
-        {"cif", "data_c\r\n_SPACE_GROUP_NAME_H-M_ALT 'P 1'\r\n" + key + "  'P 21 21 21'\r\n" + key + " 'P 1'\r\n", "   P 21 21 21"},
-        {"cif", key + "  \"P 21 21 21\"\n", "  P 21 21 21"}, {"cif", key + " \"P 3 2\"\"", " P 3 2\""},
-        {"cif", key + " \"-P 6 2\"\"  # hexagonal", " -P 6 2\"  # hexagonal"}, {"cif", key + " P 3 2\"", " P 3 2\""},
-        {"cif", key + " \"P 1", " \"P 1"}, {"cif", key + " 'P 3 2\"'", "  P 3 2\" "},
-        {"stdin", "   \n", "P 21 21 21"}, {"stdin", " P 1 21 1\n", " P 1 21 1"}};
+    const std::pair<std::string, std::string> cases[] = {
+        {"data_c\r\n_SPACE_GROUP_NAME_H-M_ALT 'P 1'\r\n" + key + "  'P 21 21 21'\r\n" + key + " 'P 1'\r\n", "   P 21 21 21"},
+        {key + "  \"P 21 21 21\"  \r\n_cell_length_a 5.4\r\n", "  P 21 21 21"}, {key + " \"P 3 2\"\"", " P 3 2\""},
+        {key + " \"-P 6 2\"\"  # hexagonal", " -P 6 2\"  # hexagonal"}, {key + " P 3 2\"", " P 3 2\""}, {key + " \"P 1", " \"P 1"},
+        {key + " 'P 3 2\"'", "  P 3 2\" "}};
     borq_test::ScratchDir scratch("space_group_text");
-    for (const auto& [source, text, expected] : cases) {
-        std::filesystem::remove("t.cif");
-        if (std::string(source) == "cif") scratch.write("t.cif", text);
+    for (const auto& [text, expected] : cases) {
+        scratch.write("t.cif", text);
         std::ostringstream out;
-        std::istringstream in(source == std::string("cif") ? "" : text);
+        std::istringstream in;
         EXPECT_EQ(borq::space_group_text(CompoundCode("t"), true, out, in), expected + std::string(240 - expected.size(), ' '));
-        EXPECT_EQ(out.str(), std::string(source) == "cif" ? "Finding space group in cif...\n"
-                                                          : "Cif not found\nPlease enter space group (P 21 21 21) => ");
+        EXPECT_EQ(out.str(), "Finding space group in cif...\n");
     }
 }
 
