@@ -172,4 +172,67 @@ void get_transl_symbol(const Vector3& translation, FixedText<N>& symbol_text) {
     detail::write_fixed(symbol_text, [&](std::string& t) { get_transl_symbol(translation, t); });
 }
 
+// ==== Element symbols, operator products, translation codes, displacement
+//      constraints and the labelled operator line ====
+
+// Geometric symbol of an operation in the notation of the International
+// Tables: "1", "t (1/2,1/2,0)", "2 (0,1/2,0) 1/4,y,0", "4+ 0,0,z", "-1 1/4,0,1/4",
+// "m x,y,1/4", "n (1/2,1/2,0) x,y,0", "-4+ 0,0,z; 0,0,0"; blank for a
+// rotation part that is no crystallographic rotation.  Screw and glide parts
+// and locations are not reduced modulo the lattice.  Sets no error; the text
+// form leaves the reader's error pair as it was set (it does not clear it).
+void symmetry_symbol_str(const RotationMatrix& rot, const Vector3& tr, std::string& symbol);
+void symmetry_symbol_xyz(std::string_view op_text, std::string& symbol);
+void symmetry_symbol_op(const SymmetryOperator& op, std::string& symbol);
+
+// Product A.B (B acts first) of two operator texts, its translation brought
+// into [0,1) unless mod_lat is false.  op_ab receives the whole product text,
+// blank-padded to the width of op_a when shorter.  A reading fault of op_a
+// stays in the error pair even when op_b reads cleanly.
+void sym_prod_st(std::string_view op_a, std::string_view op_b, std::string& op_ab,
+                 std::optional<bool> mod_lat = std::nullopt);
+
+// Symmetry-translation code of operator op_number with a lattice
+// translation: "_3.654" for operator 3 and (1,0,-1), "_3" without one, blank
+// for operator 1 without one or a number below 1.  A component that does not
+// round into -5..4 (non-finite ones included) is written "*".
+void write_symtrans_code(std::int32_t op_number, const Vector3& translation, std::string& code);
+
+// Relations that one rotation imposes on the anisotropic displacement
+// coefficients b11, b22, b33, b12, b13, b23 (entry k for coefficient k), an
+// operator mapping beta to R.beta.R^T: b_codes(k) = k with b_mult(k) 1 (free)
+// or 0 (zero); b_codes(k) = m with factor f when b_k = f.b_m.  Clears the error
+// pair; "Symmetry relations in B Factors are wrong!" when no such set of
+// single-coefficient relations solves the constraints.  The text form keeps a
+// reading fault of op_text in the error pair.
+void sym_b_relations_op(const RotationMatrix& rot, std::array<std::int32_t, 6>& b_codes,
+                        std::array<float, 6>& b_mult);
+void sym_b_relations_st(std::string_view op_text, std::array<std::int32_t, 6>& b_codes,
+                        std::array<float, 6>& b_mult);
+
+// Labelled operator line on unit iunit: number, element symbol, Kovalev
+// label, operator text and Seitz symbol of the cubic or (hexa) hexagonal
+// model operation; with mag_line a second line with the image of a magnetic
+// moment and mag_phase.  A rotation outside the family leaves the table
+// fields empty and the error pair of the identification set.
+void write_sym(std::int32_t iunit, std::int32_t op_number, const RotationMatrix& rot, const Vector3& tr,
+               float mag_phase, bool mag_line);
+
+template <std::size_t N>
+void symmetry_symbol_str(const RotationMatrix& rot, const Vector3& tr, FixedText<N>& symbol) {
+    detail::write_fixed(symbol, [&](std::string& t) { symmetry_symbol_str(rot, tr, t); });
+}
+template <std::size_t N>
+void symmetry_symbol_xyz(std::string_view op_text, FixedText<N>& symbol) {
+    detail::write_fixed(symbol, [&](std::string& t) { symmetry_symbol_xyz(op_text, t); });
+}
+template <std::size_t N>
+void symmetry_symbol_op(const SymmetryOperator& op, FixedText<N>& symbol) {
+    detail::write_fixed(symbol, [&](std::string& t) { symmetry_symbol_op(op, t); });
+}
+template <std::size_t N>
+void write_symtrans_code(std::int32_t op_number, const Vector3& translation, FixedText<N>& code) {
+    detail::write_fixed(code, [&](std::string& t) { write_symtrans_code(op_number, translation, t); });
+}
+
 }  // namespace vorn_crystallographic_symmetry
