@@ -5,65 +5,48 @@
 // row/column linear-dependence tests with their error texts.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-#include <complex>
-#include <limits>
-#include <random>
-#include <tuple>
-
 #include "maths/math_gen.hpp"
 #include "maths/table_checks.hpp"
 
 using namespace vorn_math_general;
-using maths_test::check;
-using VI = std::vector<std::int32_t>;
-using VF = std::vector<float>;
 using VD = std::vector<double>;
-using C = std::complex<float>;
 using MF = Matrix<float>;
 using MD = Matrix<double>;
 
 namespace {
-const float nan_f = std::numeric_limits<float>::quiet_NaN();
-const double nan_d = std::numeric_limits<double>::quiet_NaN();
 
-template <class T> Matrix<T> product(const Matrix<T>& a, const Matrix<T>& b) {  // summed in double
-    Matrix<T> c(a.rows, b.cols);
-    for (std::int32_t i = 1; i <= a.rows; ++i)
-        for (std::int32_t j = 1; j <= b.cols; ++j) {
-            double s = 0;
-            for (std::int32_t k = 1; k <= a.cols; ++k) s += double(a.at1(i, k)) * double(b.at1(k, j));
-            c.at1(i, j) = T(s);
-        }
-    return c;
-}
 template <class T, class F> Matrix<T> build(std::int32_t r, std::int32_t c, F f) {
     Matrix<T> m(r, c);
     for (std::int32_t i = 1; i <= r; ++i)
         for (std::int32_t j = 1; j <= c; ++j) m.at1(i, j) = f(i, j);
     return m;
 }
-template <class T> Matrix<T> transpose(const Matrix<T>& a) { return build<T>(a.cols, a.rows, [&](auto i, auto j) { return a.at1(j, i); }); }
+template <class T> Matrix<T> product(const Matrix<T>& a, const Matrix<T>& b) {  // summed in double
+    using S = std::conditional_t<std::is_floating_point_v<T>, double, std::complex<double>>;
+    return build<T>(a.rows, b.cols, [&](auto i, auto j) {
+        S s = 0;
+        for (std::int32_t k = 1; k <= a.cols; ++k) s += S(a.at1(i, k)) * S(b.at1(k, j));
+        return T(s);
+    });
+}
+template <class T> Matrix<T> adjoint(const Matrix<T>& a) {
+    return build<T>(a.cols, a.rows, [&](auto i, auto j) { if constexpr (std::is_floating_point_v<T>) return a.at1(j, i); else return std::conj(a.at1(j, i)); });
+}
 template <class T> Matrix<T> identity(std::int32_t n) { return build<T>(n, n, [](auto i, auto j) { return T(i == j); }); }
 template <class T, class W> Matrix<T> scale_columns(const Matrix<T>& a, const W& w) {
     return build<T>(a.rows, a.cols, [&](auto i, auto j) { return a.at1(i, j) * w[std::size_t(j - 1)]; });
 }
 template <class T> double max_dev(const Matrix<T>& a, const Matrix<T>& b) {
     double e = a.rows == b.rows && a.cols == b.cols ? 0 : 1e30;
-    for (std::size_t k = 0; k < std::min(a.data.size(), b.data.size()); ++k) e = std::max(e, std::fabs(double(a.data[k]) - double(b.data[k])));
+    for (std::size_t k = 0; k < std::min(a.data.size(), b.data.size()); ++k)
+        e = std::max(e, std::abs(std::complex<double>(a.data[k]) - std::complex<double>(b.data[k])));
     return e;
 }
-// Diagonally dominant (well conditioned), rows shuffled so that the decomposition interchanges them.
+// Diagonally dominant (well conditioned) on a cyclic shift of the diagonal, so that the decomposition interchanges rows.
 MF random_matrix(std::mt19937& gen, std::int32_t n) {
     std::uniform_real_distribution<float> d(-2.0f, 2.0f);
-    MF a(n, n);
-    for (auto& x : a.data) x = d(gen);
-    for (std::int32_t i = 1; i <= n; ++i) a.at1(i, i) += float(2 * n + 3) * (i % 2 ? 1.0f : -1.0f);
-    VI rows(std::size_t(n), 0);
-    for (std::int32_t i = 0; i < n; ++i) rows[std::size_t(i)] = i + 1;
-    std::shuffle(rows.begin(), rows.end(), gen);
-    return build<float>(n, n, [&](auto i, auto j) { return a.at1(rows[std::size_t(i - 1)], j); });
+    const std::int32_t shift = std::int32_t(gen() % unsigned(n));
+    return build<float>(n, n, [&](auto i, auto j) { return d(gen) + ((i + shift) % n + 1 == j ? float(2 * n + 3) * (i % 2 ? 1 : -1) : 0.0f); });
 }
 struct Lu { MF f; float parity; bool singular; VI piv; };
 Lu lu(MF a) { Lu r{{}, 0, false, {}}; lu_decomp(a, r.parity, r.singular, &r.piv); r.f = a; return r; }
@@ -71,12 +54,11 @@ auto inverse(const MF& a) { MF m; bool s = false; VI p; invert_matrix(a, m, s, &
 float det_r(const MF& a, std::int32_t n) { float d = -99; determinant_r(a, n, d); return d; }
 float det_c(const Matrix<C>& a, std::int32_t n) { float d = -99; determinant_c(a, n, d); return d; }
 // Eigenvalues (len entries, filled with 9 before), eigenvectors (7 before) and the error pair after the call.
-auto symm(const MF& a, std::int32_t n, std::size_t len, bool vectors = true) {
-    VF ev(len, 9.0f); MF v{{7}}; diagonalize_symm(a, n, ev, vectors ? &v : nullptr);
-    return std::make_tuple(ev, v, err_mathgen, err_mathgen_mess);
-}
-auto herm(const Matrix<C>& a, std::int32_t n, std::size_t len) {
-    VF ev(len, 9.0f); Matrix<C> v{{7}}; diagonalize_herm(a, n, ev, &v);
+template <class T> auto diag(const Matrix<T>& a, std::int32_t n, std::size_t len, bool vectors = true) {
+    VF ev(len, 9.0f);
+    Matrix<T> v{{T(7)}};
+    if constexpr (std::is_same_v<T, float>) diagonalize_symm(a, n, ev, vectors ? &v : nullptr);
+    else diagonalize_herm(a, n, ev, &v);
     return std::make_tuple(ev, v, err_mathgen, err_mathgen_mess);
 }
 template <class T> auto svd(Matrix<T> a, std::size_t wn, Matrix<T> v) {
@@ -88,23 +70,16 @@ template <class T> auto svd(Matrix<T> a, std::size_t wn, Matrix<T> v) {
 }  // namespace
 
 TEST(LuDecomposition, WorkedPivotRecordsSingularStopsAndDeterminants) {
-    MF empty, inv;
-    float parity = 0;
-    bool singular = true;
-    lu_decomp(empty, parity, singular);
-    EXPECT_EQ(std::make_pair(parity, singular), std::make_pair(1.0f, false));
-    const MF zero_row{{1, 2, 3}, {0, 0, 0}, {4, 5, 7}}, tiny{{1.0e-16f, 0}, {0, 1.0e-16f}}, swap{{0, 1}, {1, 0}};
-    const Lu s = lu(swap), sc = lu({{1, 1000}, {2, 1}}), r1 = lu({{1, 2}, {2, 4}}), z = lu(zero_row);
-    EXPECT_EQ(std::tie(s.parity, s.singular, s.piv), std::make_tuple(-1.0f, false, VI{2, 2}));
+    const MF empty, zero_row{{1, 2, 3}, {0, 0, 0}, {4, 5, 7}}, tiny{{1.0e-16f, 0}, {0, 1.0e-16f}}, swap{{0, 1}, {1, 0}};
+    const Lu e = lu(empty), s = lu(swap), sc = lu({{1, 1000}, {2, 1}}), r1 = lu({{1, 2}, {2, 4}}), z = lu(zero_row);
+    EXPECT_EQ(std::tie(e.parity, e.singular, s.parity, s.singular, s.piv), std::make_tuple(1.0f, false, -1.0f, false, VI{2, 2}));
     EXPECT_EQ(std::tie(sc.piv[0], sc.parity), std::make_tuple(2, -1.0f));  // row scaling: 2/2 beats 1/1000
     EXPECT_EQ(std::tie(r1.singular, r1.f.at1(2, 2)), std::make_tuple(true, 1.0e-20f));  // a pivot falling to zero
     EXPECT_EQ(std::tie(z.parity, z.singular, z.f), std::make_tuple(1.0f, true, zero_row));
     // Singular: the work matrix returned, the permutation defined though no step was made; det 1e-32 <= 1e-30 refused.
+    auto inv2 = [](const MF& a) { auto [s, m, p] = inverse(a); return std::make_pair(s, m); };
     EXPECT_EQ(inverse(zero_row), std::make_tuple(true, zero_row, VI{1, 2, 3}));
-    EXPECT_EQ(std::get<1>(inverse(tiny)), tiny);
-    EXPECT_TRUE(std::get<0>(inverse(tiny)));
-    EXPECT_EQ(std::make_pair(std::get<0>(inverse(swap)), std::get<1>(inverse(swap))), std::make_pair(false, swap));
-    EXPECT_EQ(std::get<1>(inverse({{4}})), (MF{{0.25f}}));
+    EXPECT_EQ(std::make_pair(inv2(tiny), inv2(swap)), std::make_pair(std::pair(true, tiny), std::pair(false, swap)));
     const Lu lower = lu({{2, 0, 0}, {1, 1, 0}, {0, 3, 4}});
     VF rhs{0, 0, 8}, untouched{1, 2};
     lu_backsub(lower.f, lower.piv, rhs);  // leading zeros of the permuted rhs skipped
@@ -112,8 +87,7 @@ TEST(LuDecomposition, WorkedPivotRecordsSingularStopsAndDeterminants) {
     EXPECT_EQ(std::tie(rhs, untouched), std::make_tuple(VF{0, 0, 2}, VF{1, 2}));
     check({EQ(det_r(empty, 0), 1), NEAR(det_r(swap, 2), -1, 1e-6), NEAR(det_r(MF{{-7.5f}}, 1), -7.5, 1e-5),
            EQ(det_r(zero_row, 3), 0), EQ(det_r(tiny, 3), 0),  // a size beyond the matrix is refused
-           NEAR(det_c(Matrix<C>{{{3, 4}}}, 1), 25, 1e-4), NEAR(det_c(Matrix<C>{{{2, 0}, {0, 0}}, {{0, 0}, {-3, 0}}}, 2), 36, 1e-4),
-           NEAR(det_c(Matrix<C>{{{1, 1}, {2, 2}}, {{1, 0}, {2, 0}}}, 2), 0, 1e-5)});  // |det|^2
+           NEAR(det_c(Matrix<C>{{{3, 4}}}, 1), 25, 1e-4), NEAR(det_c(Matrix<C>{{{1, 1}, {2, 2}}, {{1, 0}, {2, 0}}}, 2), 0, 1e-5)});  // |det|^2
     MF id{{1, 0}, {0, 1}}, big{{2, 0, 9}, {0, 4, 9}, {9, 9, 9}}, small{{1}};
     matinv(id, 2);
     matinv(big, 2);  // only the leading block
@@ -128,40 +102,38 @@ TEST(LuDecomposition, SolvesInvertsAndMultipliesDeterminantsOfRandomMatrices) {
         SCOPED_TRACE(trial);
         const std::int32_t n = 1 + trial % 8;
         const MF a = random_matrix(gen, n), b2 = random_matrix(gen, n), x = build<float>(n, 1, [](auto i, auto) { return i - 2.5f; });
-        MF inv, gj = a, b = product(a, x);
-        bool singular = true;
+        MF gj = a, b = product(a, x);
         const Lu f = lu(a);
-        ASSERT_FALSE(f.singular);
+        const auto [singular, inv, piv] = inverse(a);
+        ASSERT_FALSE(f.singular || singular);
         lu_backsub(f.f, f.piv, b.data);
         EXPECT_LT(max_dev(b, x), 2e-5);
-        invert_matrix(a, inv, singular);
-        ASSERT_FALSE(singular);
         matinv(gj, n);
         EXPECT_LT(std::max(max_dev(product(a, inv), identity<float>(n)), max_dev(product(a, gj), identity<float>(n))), 2e-5);
         const float da = det_r(a, n);
-        Matrix<C> c(n, n);  // complex determinant of a real matrix: det^2
-        for (std::size_t k = 0; k < c.data.size(); ++k) c.data[k] = a.data[k];
-        check({NEAR(det_r(product(a, b2), n) / (da * det_r(b2, n)), 1, 1e-4), NEAR(det_r(transpose(a), n) / da, 1, 1e-4),
+        const Matrix<C> c = build<C>(n, n, [&](auto i, auto j) { return C(a.at1(i, j)); });  // complex determinant of a real matrix: det^2
+        check({NEAR(det_r(product(a, b2), n) / (da * det_r(b2, n)), 1, 1e-4), NEAR(det_r(adjoint(a), n) / da, 1, 1e-4),
                NEAR(det_c(c, n) / (da * da), 1, 1e-4)});
     }
 }
 
 TEST(Eigen, WorkedTieOrdersSignsAndErrorTexts) {
-    const std::string dim = ": Error in dimension of input matrix: A(m,m) with m < n ";
+    const std::string dim = ": Error in dimension of input matrix: A(m,m) with m < n ", order = ": Order n < 1 or eigenvalue array shorter than n ";
     const MF i2{{1, 0}, {0, 1}}, with_nan{{1, nan_f}, {nan_f, 2}};
-    EXPECT_EQ(symm(i2, 3, 3), std::make_tuple(VF{0, 0, 0}, MF{{7}}, true, " Diagonalize_SYMM" + dim));
-    EXPECT_EQ(symm({{-2.5f}}, 1, 1), std::make_tuple(VF{-2.5f}, MF{{1}}, false, ""));  // clears the error
-    EXPECT_EQ(symm({{1, 0, 0}, {0, 3, 0}, {0, 0, 2}}, 3, 5),  // longer than n: the rest comes back 0
+    EXPECT_EQ(diag(i2, 3, 3), std::make_tuple(VF{0, 0, 0}, MF{{7}}, true, " Diagonalize_SYMM" + dim));
+    EXPECT_EQ(diag(MF{{1}}, 0, 1), std::make_tuple(VF{0}, MF{{7}}, true, " Diagonalize_SYMM" + order));
+    EXPECT_EQ(diag(i2, 2, 1), std::make_tuple(VF{0}, MF{{7}}, true, " Diagonalize_SYMM" + order));
+    EXPECT_EQ(diag(MF{{-2.5f}}, 1, 1), std::make_tuple(VF{-2.5f}, MF{{1}}, false, ""));  // clears the error
+    EXPECT_EQ(diag(MF{{1, 0, 0}, {0, 3, 0}, {0, 0, 2}}, 3, 5),  // longer than n: the rest comes back 0
               std::make_tuple(VF{3, 2, 1, 0, 0}, MF{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}, false, ""));
-    EXPECT_EQ(symm(i2, 2, 2), std::make_tuple(VF{1, 1}, MF{{0, 1}, {1, 0}}, false, ""));
-    EXPECT_EQ(std::get<2>(symm({{1}}, 0, 1)), true);  // n < 1 or too short an eigenvalue array: flagged, nothing computed
-    EXPECT_EQ(std::get<1>(symm({{1}}, 0, 1)), MF{{7}});
-    EXPECT_EQ(std::make_pair(std::get<0>(symm(i2, 2, 1)), std::get<2>(symm(i2, 2, 1))), std::make_pair(VF{0}, true));
-    EXPECT_EQ(std::get<3>(symm(with_nan, 2, 2)), " Too many iterations in TQLI2");  // NaN never converges
-    EXPECT_EQ(std::get<3>(symm(with_nan, 2, 2, false)), " Too many iterations in TQLI1");
-    EXPECT_EQ(herm({{C(1, 0)}}, 2, 2), std::make_tuple(VF{0, 0}, Matrix<C>{{7}}, true, " Diagonalize_HERM" + dim));
-    EXPECT_EQ(herm({{C(4, 0)}}, 1, 1), std::make_tuple(VF{4}, Matrix<C>{{C(0, 1)}}, false, ""));
-    EXPECT_TRUE(std::get<2>(herm({{C(1, 0)}}, -1, 1)));
+    EXPECT_EQ(diag(i2, 2, 2), std::make_tuple(VF{1, 1}, MF{{0, 1}, {1, 0}}, false, ""));
+    // An off-diagonal below the double rounding of |d1| + |d2| counts as zero: no rotation at all.
+    EXPECT_EQ(diag(MF{{0, 1e-10f}, {1e-10f, 1e8f}}, 2, 2), std::make_tuple(VF{1e8f, 0}, MF{{0, 1}, {1, 0}}, false, ""));
+    EXPECT_EQ(std::get<3>(diag(with_nan, 2, 2)), " Too many iterations in TQLI2");  // NaN never converges
+    EXPECT_EQ(std::get<3>(diag(with_nan, 2, 2, false)), " Too many iterations in TQLI1");
+    EXPECT_EQ(diag(Matrix<C>{{C(1, 0)}}, 2, 2), std::make_tuple(VF{0, 0}, Matrix<C>{{7}}, true, " Diagonalize_HERM" + dim));
+    EXPECT_EQ(diag(Matrix<C>{{C(1, 0)}}, -1, 1), std::make_tuple(VF{0}, Matrix<C>{{7}}, true, " Diagonalize_HERM" + order));
+    EXPECT_EQ(diag(Matrix<C>{{C(4, 0)}}, 1, 1), std::make_tuple(VF{4}, Matrix<C>{{C(0, 1)}}, false, ""));
     VF d{4}, d2{1, 2, 2}, d3{1, 2, 2};
     MF v{{9}}, v2{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
     const MF before = v2;
@@ -175,49 +147,30 @@ TEST(Eigen, WorkedTieOrdersSignsAndErrorTexts) {
 TEST(Eigen, RandomSymmetricAndHermitianMatricesDecompose) {
     std::mt19937 gen(11);
     std::uniform_real_distribution<float> dist(-3.0f, 3.0f);
-    for (int trial = 0; trial < 100; ++trial) {
+    for (int trial = 0; trial < 160; ++trial) {
         SCOPED_TRACE(trial);
         const std::int32_t n = 1 + trial % 7;
         MF a(n, n), v;
+        Matrix<C> h(n, n), hv;
         for (std::int32_t i = 1; i <= n; ++i)
-            for (std::int32_t j = 1; j <= i; ++j) a.at1(i, j) = a.at1(j, i) = dist(gen);
+            for (std::int32_t j = 1; j <= i; ++j) {
+                a.at1(i, j) = a.at1(j, i) = dist(gen);
+                const float re = dist(gen), im = i == j ? 0.0f : dist(gen);
+                h.at1(j, i) = std::conj(h.at1(i, j) = C(re, im));
+            }
         if (trial % 10 == 0 && n > 2) a.at1(2, 1) = a.at1(1, 2) = 0.0f;  // a pre-split matrix
-        VF ev(std::size_t(n), 0.0f), values_only(std::size_t(n), 0.0f);
+        VF ev(std::size_t(n), 0.0f), values_only = ev, lam = ev;
+        diagonalize_symm(a, n, values_only);
+        diagonalize_herm(h, n, lam, &hv);
+        ASSERT_FALSE(err_mathgen);
         diagonalize_symm(a, n, ev, &v);
         ASSERT_FALSE(err_mathgen);
-        EXPECT_TRUE(std::is_sorted(ev.rbegin(), ev.rend()));
-        EXPECT_LT(max_dev(product(scale_columns(v, ev), transpose(v)), a), 5e-5);
-        EXPECT_LT(max_dev(product(transpose(v), v), identity<float>(n)), 5e-6);
-        diagonalize_symm(a, n, values_only);
+        EXPECT_TRUE(std::is_sorted(ev.rbegin(), ev.rend()) && std::is_sorted(lam.rbegin(), lam.rend()));
+        EXPECT_LT(max_dev(product(scale_columns(v, ev), adjoint(v)), a), 5e-5);
+        EXPECT_LT(max_dev(product(adjoint(v), v), identity<float>(n)), 5e-6);
+        EXPECT_LT(max_dev(product(h, hv), scale_columns(hv, lam)), 5e-5);
+        EXPECT_LT(max_dev(product(adjoint(hv), hv), identity<C>(n)), 1e-5);
         for (std::int32_t k = 0; k < n; ++k) EXPECT_NEAR(values_only[std::size_t(k)], ev[std::size_t(k)], 2e-5);
-    }
-    gen.seed(5);
-    std::uniform_real_distribution<float> d2(-2.0f, 2.0f);
-    using CD = std::complex<double>;
-    for (int trial = -1; trial < 60; ++trial) {
-        SCOPED_TRACE(trial);
-        const std::int32_t n = trial < 0 ? 2 : 1 + trial % 5;
-        Matrix<C> h{{C(2, 0), C(0, 1)}, {C(0, -1), C(2, 0)}}, v;  // first: eigenvalues 3 and 1
-        if (trial >= 0) h = Matrix<C>(n, n);
-        for (std::int32_t i = 1; i <= n && trial >= 0; ++i) {
-            h.at1(i, i) = C(d2(gen), 0);
-            for (std::int32_t j = 1; j < i; ++j) h.at1(j, i) = std::conj(h.at1(i, j) = C(d2(gen), d2(gen)));
-        }
-        VF lam(std::size_t(n), 0.0f);
-        diagonalize_herm(h, n, lam, &v);
-        ASSERT_FALSE(err_mathgen);
-        EXPECT_TRUE(std::is_sorted(lam.rbegin(), lam.rend()));
-        EXPECT_TRUE(trial >= 0 || (std::fabs(lam[0] - 3) <= 1e-6f && std::fabs(lam[1] - 1) <= 1e-6f)) << lam[0] << " " << lam[1];
-        for (std::int32_t k = 1; k <= n; ++k) {
-            double norm = 0;
-            for (std::int32_t i = 1; i <= n; ++i) {
-                CD hv = 0;
-                for (std::int32_t j = 1; j <= n; ++j) hv += CD(h.at1(i, j)) * CD(v.at1(j, k));
-                EXPECT_NEAR(std::abs(hv - double(lam[std::size_t(k - 1)]) * CD(v.at1(i, k))), 0.0, 5e-5) << k;
-                norm += std::norm(CD(v.at1(i, k)));
-            }
-            EXPECT_NEAR(norm, 1.0, 1e-5);
-        }
     }
 }
 
@@ -225,7 +178,6 @@ TEST(SingularValues, WorkedSignsSizeErrorsAndNaN) {
     const std::string sizes = " => Physical dimensions of arguments in SVDcmp_", conv = ": convergence not reached ! ";
     EXPECT_EQ(svd<double>({{1, 0}, {0, 2}}, 2, MD(2, 2)),  // not sorted
               std::make_tuple(MD{{-1, 0}, {0, -1}}, VD{1, 2}, MD{{-1, 0}, {0, -1}}, false, ""));
-    EXPECT_EQ(svd<float>({{-4}}, 1, MF(1, 1)), std::make_tuple(MF{{-1}}, VF{4}, MF{{1}}, false, ""));
     EXPECT_EQ(svd<double>(MD(3, 2, 0.0), 2, MD(2, 2, 5.0)),  // zero matrix: V the identity, unit columns in U
               std::make_tuple(MD{{1, 0}, {0, 1}, {0, 0}}, VD{0, 0}, MD{{1, 0}, {0, 1}}, false, ""));
     EXPECT_EQ(svd<double>(MD(3, 0), 0, MD()), std::make_tuple(MD(3, 0), VD{}, MD(), false, ""));  // no columns
@@ -233,11 +185,10 @@ TEST(SingularValues, WorkedSignsSizeErrorsAndNaN) {
               std::make_tuple(MD{{1, 2}, {3, 4}}, VD{7, 7}, MD(2, 3, 7.0), true, sizes + "dp are not compatible "));
     EXPECT_EQ(svd<float>({{1, 2}, {3, 4}}, 1, MF(2, 2)),
               std::make_tuple(MF{{1, 2}, {3, 4}}, VF{7}, MF(2, 2), true, sizes + "sp are not compatible "));
-    EXPECT_EQ(std::get<4>(svd<double>({{1, nan_d}, {2, 3}}, 2, MD(2, 2))), " => SVDcmp_dp" + conv);  // passes run out
-    std::int32_t r = 5, r2 = 5;
-    rank_dp(MD{{1, nan_d}, {2, 3}}, 0.5, r);
-    rank_sp(MF{{nan_f, 1}, {2, 3}}, 0.5f, r2);
-    EXPECT_EQ(std::make_tuple(r, r2, err_mathgen_mess), std::make_tuple(0, 0, " => SVDcmp_sp" + conv));
+    EXPECT_EQ(std::get<4>(svd<double>({{1, std::nan("")}, {2, 3}}, 2, MD(2, 2))), " => SVDcmp_dp" + conv);  // passes run out
+    std::int32_t r = 5;
+    rank_sp(MF{{nan_f, 1}, {2, 3}}, 0.5f, r);
+    EXPECT_EQ(std::make_pair(r, err_mathgen_mess), std::make_pair(0, " => SVDcmp_sp" + conv));
     bool dep = false;
     linear_dependentr(VF{1, 2}, 2, MF{{nan_f, 1}}, 1, 2, dep);
     EXPECT_EQ(std::make_pair(dep, err_mathgen_mess), std::make_pair(true, " => SVDcmp_dp" + conv));
@@ -247,9 +198,9 @@ template <class T> void check_svd(const Matrix<T>& a0, double tol) {
     const auto [u, w, v, err, mess] = svd<T>(a0, std::size_t(a0.cols), Matrix<T>(a0.cols, a0.cols));
     ASSERT_FALSE(err) << mess;
     EXPECT_GE(*std::min_element(w.begin(), w.end()), T(0));
-    EXPECT_LE(max_dev(product(scale_columns(u, w), transpose(v)), a0), tol);
-    EXPECT_LE(max_dev(product(transpose(v), v), identity<T>(a0.cols)), tol);
-    EXPECT_LE(a0.rows >= a0.cols ? max_dev(product(transpose(u), u), identity<T>(a0.cols)) : 0.0, tol);
+    EXPECT_LE(max_dev(product(scale_columns(u, w), adjoint(v)), a0), tol);
+    EXPECT_LE(max_dev(product(adjoint(v), v), identity<T>(a0.cols)), tol);
+    EXPECT_LE(a0.rows >= a0.cols ? max_dev(product(adjoint(u), u), identity<T>(a0.cols)) : 0.0, tol);
 }
 
 TEST(SingularValues, RandomWideTallAndRankDeficientMatricesReconstruct) {
@@ -284,12 +235,10 @@ TEST(SingularValues, RankAndLinearDependence) {
     const Matrix<C> mc{{C(1, 0), C(2, 1)}}, col{{C(1, 0)}, {C(0, 1)}};
     const std::string r_dim = " Linear_DependentR: Error in dimension of input matrix or vector";
     const std::pair<Dep, Dep> rows[] = {
-        {dr({1, 1}, 2, MF{{1, 0}, {0, 1}}, 2, 2), {true, "-"}},  // row case
-        {dr({0, 0, 1}, 3, m, 3, 2), {false, "-"}}, {dr({1, 1, 0}, 3, m, 3, 2), {true, "-"}},  // column case
+        {dr({1, 1}, 2, MF{{1, 0}, {0, 1}}, 2, 2), {true, "-"}}, {dr({0, 0, 1}, 3, m, 3, 2), {false, "-"}},  // row case, column case
         {dr({1e-7f, 0}, 2, MF(0, 2), 0, 2), {true, "-"}}, {dr({1, 0}, 2, MF(0, 2), 0, 2), {false, "-"}},  // no rows: |v| vs 1e-6
         {dr({1, 0, 0, 0}, 4, m, 3, 2), {true, " Linear_DependentR: input dimension of vector incompatible with matrix"}},
-        {dr({1, 0}, 3, m, 3, 2), {true, r_dim}}, {dr({1, 0, 0}, 3, m, 4, 2), {true, r_dim}},
-        {di({1, 2, 4}, 3, mi, 2, 3), {false, "-"}}, {di({2, 3, 0}, 3, mi, 2, 3), {true, "-"}},
+        {dr({1, 0}, 3, m, 3, 2), {true, r_dim}}, {dr({1, 0, 0}, 3, m, 4, 2), {true, r_dim}}, {di({1, 2, 4}, 3, mi, 2, 3), {false, "-"}},
         {di({2, 3}, 2, mi, 2, 3), {true, "-"}},  // column case: 2 components cannot hold 4 independent columns
         {di({1}, 5, Matrix<std::int32_t>{{1}}, 1, 1), {true, " Linear_DependentI: Error in dimension of input matrix or vector"}},
         {dc({C(0, 1), C(-1, 2)}, 2, mc, 1, 2), {true, "-"}}, {dc({C(1, 0), C(0, 0)}, 2, mc, 1, 2), {false, "-"}},  // i times the row

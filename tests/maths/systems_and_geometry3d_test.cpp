@@ -5,9 +5,6 @@
 // rules; polyhedron volumes and circum/sphere centres with their error texts.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-#include <random>
 #include <set>
 
 #include "maths/math_3D.hpp"
@@ -15,12 +12,10 @@
 #include "support/settings_operators_fixture.hpp"
 
 using namespace vorn_math_3d;
-using maths_test::check;
 using Pts = std::vector<Vec3f>;
 
 namespace {
 const double pi = 3.141592653589793;
-const float nan_f = std::numeric_limits<float>::quiet_NaN();
 
 // One worked case: coefficients, right-hand side, particular solution, free
 // coefficients and codes, and the error text ("" when solved).
@@ -41,33 +36,34 @@ using S22 = System<Mat2i, Vec2f, Vec2f, Vec2i>;
 using S23 = System<Mat23i, Vec2f, Vec3f, Vec3i>;
 using S33 = System<Mat3i, Vec3f, Vec3f, Vec3i>;
 
-// Solves W x = t (the first `rows` rows of w), then checks the parameter count against
-// 3 - rank and that the points for parameters in (-spread, spread) solve it within tol0 + tol1 sum|p|.
-void check_solution(const Mat3i& w, int rows, const Vec3f& t, std::mt19937& gen, double spread, double tol0, double tol1) {
-    Vec3f part{}, coef{};
+// Solves W x = t (the first `rows` rows of w) for t = W x0; false when refused. Otherwise checks the parameter
+// count against 3 - rank and that the points for parameters in (-spread, spread) solve it within tol0 + tol1 sum|p|.
+bool check_solution(const Mat3i& w, int rows, const Vec3d& x0, std::mt19937& gen, double spread, double tol0, double tol1) {
+    Vec3f t{}, part{}, coef{};
     Vec3i code{};
+    for (int i = 0; i < rows; ++i) t[i] = float(w[i][0] * x0[0] + w[i][1] * x0[1] + w[i][2] * x0[2]);
     if (rows == 3) resolv_sist_3x3(w, t, part, coef, code);
     else resolv_sist_2x3(Mat23i{{w[0], w[1]}}, Vec2f{t[0], t[1]}, part, coef, code);
+    if (err_math3d) return false;
     const std::string what = testing::PrintToString(w) + " t=" + testing::PrintToString(t);
-    ASSERT_FALSE(err_math3d) << what << err_math3d_mess;
     auto minor = [&](int a, int b, int i, int j) { return std::int64_t(w[a][i]) * w[b][j] - std::int64_t(w[a][j]) * w[b][i]; };
     int rank = 0;
     for (int a = 0; a < rows; ++a) rank = std::max(rank, int(w[a] != Vec3i{}));
     for (int a = 0; a < rows; ++a)
         for (int b = a + 1; b < rows; ++b) rank = std::max(rank, minor(a, b, 0, 1) || minor(a, b, 0, 2) || minor(a, b, 1, 2) ? 2 : 0);
     if (rows == 3 && w[0][0] * minor(1, 2, 1, 2) - w[0][1] * minor(1, 2, 0, 2) + w[0][2] * minor(1, 2, 0, 1) != 0) rank = 3;
-    std::set<int> used;
-    for (int c : code) used.insert(c);
+    std::set<int> used(code.begin(), code.end());
     used.erase(0);
     EXPECT_EQ(int(used.size()), 3 - rank) << what;
     std::uniform_real_distribution<double> u(-spread, spread);
     for (int k = 0; k < 3; ++k) {
         const Vec3d p{u(gen), u(gen), u(gen)};
-        const double tol = tol0 + tol1 * (std::fabs(p[0]) + std::fabs(p[1]) + std::fabs(p[2]));
         Vec3d x{};
         for (int j = 0; j < 3; ++j) x[j] = part[j] + (code[j] ? double(coef[j]) * p[std::size_t(code[j] - 1)] : 0.0);
-        for (int i = 0; i < rows; ++i) ASSERT_NEAR(w[i][0] * x[0] + w[i][1] * x[1] + w[i][2] * x[2], t[i], tol) << what;
+        for (int i = 0; i < rows; ++i)
+            EXPECT_NEAR(w[i][0] * x[0] + w[i][1] * x[1] + w[i][2] * x[2], t[i], tol0 + tol1 * (std::fabs(p[0]) + std::fabs(p[1]) + std::fabs(p[2]))) << what;
     }
+    return true;
 }
 
 Pts shifted(Pts v, const Vec3f& by) {
@@ -94,32 +90,21 @@ TEST(SmallSystems, WorkedCasesOfEverySolver) {
                         {{0, 0, -2}, 0.5f, {0, 0, -0.25f}, {1, 1, 0}, {1, 2, 0}, ""},  // the plane z = t/a3
                         {{0, 0, 0}, 0, {0, 0, 0}, {1, 1, 1}, {1, 2, 3}, ""},
                         {{0, 0, 0}, e, {0, 0, 0}, {1, 1, 1}, {0, 0, 0}, "Inconsistent solution (1 x 3)"}}, resolv_sist_1x3);
-    check_systems<S22>({{{{{2, 1}, {1, 3}}}, {3, 4}, {1, 1}, {0, 0}, {0, 0}, ""},
-                        {{{{0, 0}, {2, 4}}}, {7, 1}, {0, 0.25f}, {1, -0.5f}, {1, 1}, ""},  // zero row's rhs unseen
+    check_systems<S22>({{{{{0, 0}, {2, 4}}}, {7, 1}, {0, 0.25f}, {1, -0.5f}, {1, 1}, ""},  // zero row's rhs unseen
                         {{{{0, 0}, {0, 0}}}, {e, -e}, {0, 0}, {1, 1}, {1, 2}, ""},
                         {{{{0, 0}, {0, 0}}}, {0, 0.1f}, {0, 0}, {1, 1}, {0, 0}, "Inconsistent solution (2x2)"},
-                        {{{{1, -1}, {-2, 2}}}, {0.5f, -1}, {0, -0.5f}, {1, 1}, {1, 1}, ""},  // proportional: the first
                         {{{{0, 0}, {0, 3}}}, {0, 1.5f}, {0, 0.5f}, {1, 0}, {1, 0}, ""},  // zero row wins over zero column
-                        {{{{0, 2}, {0, 4}}}, {1, 2}, {0, 0.5f}, {1, 0}, {1, 0}, ""},
                         // 32-bit determinant: 65536^2 wraps to 0, solved as proportional from the first equation
                         {{{{65536, 0}, {0, 65536}}}, {1, 2}, {1.0f / 65536, 0}, {0, 1}, {0, 2}, ""}}, resolv_sist_2x2);
-    check_systems<S23>({{{{{1, 1, 0}, {1, -1, 0}}}, {1, 0}, {0.5f, 0.5f, 0}, {0, 0, 1}, {0, 0, 3}, ""},
-                        {{{{0, 4, 0}, {0, 8, 0}}}, {1, 9}, {0, 0.25f, 0}, {1, 0, 1}, {1, 0, 3}, ""},
+    check_systems<S23>({{{{{0, 4, 0}, {0, 8, 0}}}, {1, 9}, {0, 0.25f, 0}, {1, 0, 1}, {1, 0, 3}, ""},  // the first equation wins
+                        {{{{0, 0, -2}, {0, 0, 0}}}, {0.5f, 7}, {0, 0, -0.25f}, {1, 1, 0}, {1, 2, 0}, ""},  // zero row's rhs unseen
                         {{{{0, 0, 0}, {0, 0, 0}}}, {e, e}, {0, 0, 0}, {1, 1, 1}, {1, 2, 3}, ""},
                         {{{{0, 0, 0}, {0, 0, 0}}}, {0, 0.01f}, {0, 0, 0}, {1, 1, 1}, {0, 0, 0}, "Inconsistent solution in (2x3)"},
                         {{{{1, 2, 3}, {3, 1, 2}}}, {0, 0}, {0, 0, 0}, {1, 1, 1}, {0, 0, 0}, c13},  // six non-zero: refused
-                        {{{{0, 1, 1}, {2, 0, 0}}}, {1, 1}, {0.5f, 0, 1}, {0, 1, -1}, {0, 2, 2}, ""},
-                        {{{{0, 1, 2}, {1, 2, 4}}}, {1, 3}, {1, 0, 0.5f}, {0, 1, -0.5f}, {0, 2, 2}, ""},  // y coefficient 0
-                        {{{{0, 2, 3}, {1, 1, 1}}}, {1, 0}, {0, -1, 1}, {1, -3, 2}, {1, 1, 1}, ""},
                         // real quotients: 2/3 and 1 - 2/3 truncated would lose the coupling
                         {{{{2, 3, 0}, {0, 5, 7}}}, {1, 2}, {0, 0.333333343f, 0.0476190485f}, {1, -0.666666687f, 0.476190478f},
-                         {1, 1, 1}, ""},
-                        {{{{3, 0, 2}, {1, 1, 1}}}, {1, 1}, {0, 0.5f, 0.5f}, {1, 0.5f, -1.5f}, {1, 1, 1}, ""}}, resolv_sist_2x3);
-    const std::int32_t int_min = std::numeric_limits<std::int32_t>::min();
-    check_systems<S33>({{{{{-2, 0, 0}, {0, -2, 0}, {0, 0, 0}}}, {0.5f, -1, 0.75f}, {-0.25f, 0.5f, 0}, {0, 0, 1}, {0, 0, 3}, ""},
-                        {{{{1, 1, 0}, {2, 2, 0}, {0, 0, 1}}}, {0.5f, 123, 0.25f}, {0, 0.5f, 0.25f}, {1, -1, 0}, {1, 1, 0}, ""},
-                        {{{{-2, 0, 0}, {0, -2, 0}, {0, 0, -2}}}, {0.5f, 0, -1}, {-0.25f, 0, 0.5f}, {0, 0, 0}, {0, 0, 0}, ""},
-                        {Mat3i{}, {0, 0, 0}, {0, 0, 0}, {1, 1, 1}, {1, 2, 3}, ""},
+                         {1, 1, 1}, ""}}, resolv_sist_2x3);
+    check_systems<S33>({{{{{1, 1, 0}, {2, 2, 0}, {0, 0, 1}}}, {0.5f, 123, 0.25f}, {0, 0.5f, 0.25f}, {1, -1, 0}, {1, 1, 0}, ""},
                         {Mat3i{}, {0, e, 0}, {0, 0, 0}, {1, 1, 1}, {0, 0, 0}, "Inconsistent system (3 x 3)"},
                         {{{{0, 0, 0}, {-2, 0, 0}, {0, 0, 0}}}, {0, -0.5f, 0}, {0.25f, 0, 0}, {0, 1, 1}, {0, 2, 3}, ""},
                         {{{{1, 1, 1}, {1, 1, 1}, {2, 2, 2}}}, {0, 0, 0}, {0, 0, 0}, {1, 1, 1}, {0, 0, 0}, c13},
@@ -136,21 +121,14 @@ TEST(SmallSystems, RandomConsistent2x3SystemsAreSolvedOrRefusedAsStated) {
         Mat3i w{};
         for (int i = 0; i < 2; ++i)
             for (auto& x : w[i]) x = c(gen);
-        const Vec3d x0{u(gen), u(gen), u(gen)};
-        Vec3f t{};
-        for (int i = 0; i < 2; ++i) t[i] = float(w[i][0] * x0[0] + w[i][1] * x0[1] + w[i][2] * x0[2]);
-        Vec3f part, coef;
-        Vec3i code;
-        resolv_sist_2x3(Mat23i{{w[0], w[1]}}, Vec2f{t[0], t[1]}, part, coef, code);
-        if (err_math3d) {  // refused only for one equation of three non-zero coefficients left to solve
-            bool refused = true;
-            for (int j = 0; j < 3; ++j) refused = refused && (w[0][j] != 0 || w[1][j] != 0);
-            for (int i = 0; i < 2; ++i) refused = refused && (w[i] == Vec3i{} || (w[i][0] && w[i][1] && w[i][2]));
-            EXPECT_TRUE(refused) << testing::PrintToString(w);
+        if (check_solution(w, 2, {u(gen), u(gen), u(gen)}, gen, 2.0, 1.8e-4, 1.8e-4)) {
+            ++solved;
             continue;
         }
-        ++solved;
-        check_solution(w, 2, t, gen, 2.0, 2e-5 * 9, 2e-5 * 9);
+        bool refused = true;  // only for one equation of three non-zero coefficients left to solve
+        for (int j = 0; j < 3; ++j) refused = refused && (w[0][j] != 0 || w[1][j] != 0);
+        for (int i = 0; i < 2; ++i) refused = refused && (w[i] == Vec3i{} || (w[i][0] && w[i][1] && w[i][2]));
+        EXPECT_TRUE(refused) << testing::PrintToString(w) << err_math3d_mess;
     }
     EXPECT_GT(solved, 5000);
 }
@@ -160,7 +138,7 @@ TEST(SmallSystems, FixedPointsOfEveryTabulatedRotation) {
     std::set<Mat3i> rotations;
     for (const auto& setting : symmetry_test_data::read_settings_operators())
         for (const std::string& op : setting.operators) {
-            Mat3i w{};
+            Mat3i w{{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}}};  // W - I
             int row = 0, sign = 1;
             for (char ch : op) {
                 if (ch == ',') ++row, sign = 1;
@@ -173,54 +151,43 @@ TEST(SmallSystems, FixedPointsOfEveryTabulatedRotation) {
     EXPECT_GE(rotations.size(), 64u);
     std::mt19937 gen(23);
     std::uniform_real_distribution<double> u(-1.0, 1.0);
-    for (Mat3i w : rotations) {
-        for (int i = 0; i < 3; ++i) w[i][i] -= 1;
-        for (int trial = 0; trial < 4; ++trial) {
-            const Vec3d x0{std::round(u(gen) * 12) / 12, std::round(u(gen) * 12) / 12, std::round(u(gen) * 12) / 12};
-            Vec3f t{};
-            for (int i = 0; i < 3; ++i) t[i] = float(w[i][0] * x0[0] + w[i][1] * x0[1] + w[i][2] * x0[2]);
-            check_solution(w, 3, t, gen, 1.0, 1e-5, 0.0);
-        }
-    }
+    auto twelfth = [&] { return std::round(u(gen) * 12) / 12; };
+    for (int trial = 0; trial < 4 * int(rotations.size()); ++trial)
+        EXPECT_TRUE(check_solution(*std::next(rotations.begin(), trial / 4), 3, {twelfth(), twelfth(), twelfth()}, gen, 1.0, 1e-5, 0.0)) << err_math3d_mess;
 }
 
 TEST(Coordinates3d, ZeroAngleRulesUnitsAndRoundTrips) {
     auto cyl = [](Vec3d c, const char* unit) { Vec3d r{}; get_cylindr_coord_dp(c, r[0], r[1], r[2], unit); return r; };
     auto sph = [](Vec3d c, const char* unit) { Vec3d r{}; get_spheric_coord_dp(c, r[0], r[1], r[2], unit); return r; };
     auto sph_sp = [](Vec3f c) { Vec3f r{}; get_spheric_coord_sp(c, r[0], r[1], r[2]); return r; };
-    const Vec3d c1 = cyl({0, 0, 5}, ""), c2 = cyl({1e-6, -1e-6, 0}, ""), c3 = cyl({-1, 0, 2}, "D"), c4 = cyl({0, -2, 2}, "d");
-    const Vec3d s1 = sph({0, 0, 0}, ""), s2 = sph({0, 0, -2}, ""), s3 = sph({0, 0, -2}, "d"), s4 = sph({1, 1, 0}, "D"),
-                s5 = sph({1e-7, 1e-7, 1}, "");  // near the pole: azimuth reset to 0
-    Vec3d a, b, back;
-    Vec3f cf, backf;
-    get_cart_from_spher_dp(2.0, 0.5, 1.0, a, "x");  // another unit letter means radians
-    get_cart_from_spher_dp(2.0, 0.5, 1.0, b);
-    EXPECT_EQ(a, b);
-    get_cart_from_spher_dp(2.0, 90.0, 180.0, a, "D");
+    auto cart = [](Vec3d s, const char* unit) { Vec3d c{}; get_cart_from_spher_dp(s[0], s[1], s[2], c, unit); return c; };
+    Vec3f cf;
     get_cart_from_cylin_sp(2.0f, 90.0f, -1.0f, cf, "D");
-    check({EQ(c1[0], 0), EQ(c1[1], 0), EQ(c1[2], 5), EQ(c2[1], 0), EQ(c3[1], 180), EQ(c4[1], -90), EQ(c4[0], 2),
-           EQ(s1[0], 0), EQ(s1[1], 0), EQ(s1[2], 0), EQ(s2[0], 2), EQ(s2[1], pi), EQ(s2[2], 0), EQ(s3[1], 180),
-           NEAR(s4[1], 90, 1e-12), NEAR(s4[2], 45, 1e-12), EQ(s5[2], 0), NEAR(a[0], -2, 1e-15), NEAR(a[1], 0, 1e-15),
-           NEAR(a[2], 0, 1e-15), NEAR(cf[0], 0, 1e-6), EQ(cf[1], 2), EQ(cf[2], -1), EQ(sph_sp({1e-30f, 0, 1})[1], 0)});
+    const Vec3d s4 = sph({1, 1, 0}, "D"), a = cart({2, 90, 180}, "D");
+    EXPECT_EQ(cart({2, 0.5, 1}, "x"), cart({2, 0.5, 1}, ""));  // another unit letter means radians
+    EXPECT_EQ(std::make_tuple(cyl({0, 0, 5}, ""), cyl({-1, 0, 2}, "D"), cyl({0, -2, 2}, "d"), sph({0, 0, 0}, ""), sph({0, 0, -2}, ""),
+                              sph({0, 0, -2}, "d"), cf[1], cf[2]),
+              std::make_tuple(Vec3d{0, 0, 5}, Vec3d{1, 180, 2}, Vec3d{2, -90, 2}, Vec3d{0, 0, 0}, Vec3d{2, pi, 0}, Vec3d{2, 180, 0}, 2.0f, -1.0f));
+    check({EQ(cyl({1e-6, -1e-6, 0}, "")[1], 0), NEAR(s4[1], 90, 1e-12), NEAR(s4[2], 45, 1e-12), NEAR(a[0], -2, 1e-15), NEAR(a[1], 0, 1e-15),
+           NEAR(a[2], 0, 1e-15), NEAR(cf[0], 0, 1e-6), EQ(sph({1e-7, 1e-7, 1}, "")[2], 0), EQ(sph_sp({1e-30f, 0, 1})[1], 0)});  // azimuth 0 near the pole
     for (float z : {1.0f, -3.0f, 1e-20f, 7.1e-3f, 3.4e17f}) {  // z/r rounding above 1 still gives the pole
         const Vec3f r = sph_sp({0, 0, z});
         EXPECT_TRUE((r[1] == 0.0f || r[1] == float(pi)) && r[2] == 0.0f) << "z = " << z << " theta = " << r[1];
     }
     std::mt19937 gen(2);
     std::uniform_real_distribution<double> u(-10.0, 10.0);
-    for (int trial = 0; trial < 200; ++trial) {
-        const Vec3d p{u(gen), u(gen), u(gen)}, s = sph(p, "D");
+    for (int trial = 0; trial < 200; ++trial) {  // round trips; the 32-bit members in degrees
+        const Vec3d p{u(gen), u(gen), u(gen)}, back = cart(sph(p, "D"), "D"), c = cyl(p, trial % 2 ? "r" : "D");
         const Vec3f q{float(p[0]), float(p[1]), float(p[2])}, r = sph_sp(q);
-        get_cart_from_spher_dp(s[0], s[1], s[2], a, "D");
-        get_cart_from_spher_sp(r[0], r[1], r[2], cf);
-        for (const char* unit : {"", "D", "r"}) {
-            const Vec3d r2 = cyl(p, unit);
-            get_cart_from_cylin_dp(r2[0], r2[1], r2[2], back, unit);
-            for (int c = 0; c < 3; ++c) EXPECT_TRUE(std::fabs(back[c] - p[c]) <= 1e-12 && std::fabs(a[c] - p[c]) <= 1e-12) << unit;
-        }
-        get_cylindr_coord_sp(q, backf[0], backf[1], backf[2], "d");
-        get_cart_from_cylin_sp(backf[0], backf[1], backf[2], backf, "d");
-        for (int c = 0; c < 3; ++c) EXPECT_TRUE(std::fabs(backf[c] - q[c]) <= 1e-5f && std::fabs(cf[c] - q[c]) <= 1e-5f) << trial;
+        Vec3d b2;
+        Vec3f c2, c3;
+        get_cart_from_cylin_dp(c[0], c[1], c[2], b2, trial % 2 ? "r" : "D");
+        get_cart_from_spher_sp(r[0], r[1], r[2], c2);
+        get_cylindr_coord_sp(q, c3[0], c3[1], c3[2], "d");
+        get_cart_from_cylin_sp(c3[0], c3[1], c3[2], c3, "d");
+        for (int k = 0; k < 3; ++k)
+            EXPECT_TRUE(std::fabs(b2[k] - p[k]) <= 1e-12 && std::fabs(back[k] - p[k]) <= 1e-12 && std::fabs(c2[k] - q[k]) <= 1e-5f &&
+                        std::fabs(c3[k] - q[k]) <= 1e-5f) << trial;
     }
 }
 
@@ -236,10 +203,7 @@ TEST(Polyhedra3d, VolumesAndRefusedCounts) {
     const Case cases[] = {
         {8, cube, {0, 0, 0}, 8, 1e-5f, ""}, {8, shifted(cube, {10, -3, 2}), {10.3f, -3.5f, 2.2f}, 8, 1e-4f, ""},
         {4, tet, {0.1f, 0.1f, 0.1f}, 1.0f / 6, 1e-6f, ""},
-        {4, {{1, 1, 1}, {1, -1, -1}, {-1, 1, -1}, {-1, -1, 1}}, {0, 0, 0}, 8.0f / 3, 1e-5f, ""},  // regular tetrahedron
-        {6, {{0, 0, 0}, {3, 0, 0}, {0, 4, 0}, {0, 0, 2}, {3, 0, 2}, {0, 4, 2}}, {1, 1, 1}, 12, 1e-4f, ""},  // prism
         {12, hex, {0, 0, 1.5f}, float(3 * std::sqrt(3.0) / 2 * 3), 1e-4f, ""},  // six-vertex faces counted once
-        {6, {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}, {0, 0, 0}, 4.0f / 3, 1e-5f, ""},
         {9, with_mid, {0, 0, 0}, 8, 1e-5f, ""}, {5, dup, {0.1f, 0.1f, 0.1f}, 1.0f / 6, 1e-6f, ""},
         {4, extra, {0.1f, 0.1f, 0.1f}, 1.0f / 6, 1e-6f, ""}, {3, tri, {0, 0, 0}, 0, 0, few}, {-2, tri, {0, 0, 0}, 0, 0, few},
         {5, tri, {0, 0, 0}, 0, 0, "The number of vertices exceeds the vertex array"}};  // never read past
@@ -256,15 +220,14 @@ TEST(Polyhedra3d, CircumcentreSphereCentreAndFailures) {
     const auto [c1, b1, e1, m1] = centre(3, {{0, 0, 0}, {2, 0, 0}, {0, 2, 0}});
     const Pts tilted{{1, 2, 3}, {4, 0, 1}, {2, 5, -1}};  // circumcentre equidistant from the corners
     const auto [c2, b2, e2, m2] = centre(3, tilted);
-    const Vec3f shift{0.25f, -1.5f, 3.0f};  // shifted octahedron and cube: the shift is the centre
+    const Vec3f shift{0.25f, -1.5f, 3.0f};  // shifted octahedron: the shift is the centre
     const auto [c3, b3, e3, m3] = centre(6, shifted({{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}, shift));
-    const auto [c4, b4, e4, m4] = centre(8, shifted(cube_corners(0.5f), {3, 3, 3}));
     auto dist = [&](const Vec3f& p) { return std::hypot(double(p[0] - c2[0]), double(p[1] - c2[1]), double(p[2] - c2[2])); };
-    EXPECT_FALSE(e1 || e2 || e3 || e4);
+    EXPECT_FALSE(e1 || e2 || e3);
     check({NEAR(c1[0], 1, 1e-6), NEAR(c1[1], 1, 1e-6), NEAR(c1[2], 0, 1e-6), NEAR(b1[0], 2.0 / 3, 1e-6), NEAR(b1[1], 2.0 / 3, 1e-6),
            EQ(b1[2], 0), NEAR(dist(tilted[0]), dist(tilted[1]), 1e-4), NEAR(dist(tilted[0]), dist(tilted[2]), 1e-4)});
     for (int c = 0; c < 3; ++c)
-        EXPECT_TRUE(std::fabs(c3[c] - shift[c]) <= 1e-5f && std::fabs(b3[c] - shift[c]) <= 1e-6f && std::fabs(c4[c] - 3) <= 1e-4f);
+        EXPECT_TRUE(std::fabs(c3[c] - shift[c]) <= 1e-5f && std::fabs(b3[c] - shift[c]) <= 1e-6f);
     const Vec3f zero{0, 0, 0};
     const std::pair<Pts, std::string> failures[] = {
         {{{0, 0, 0}, {2, 0, 0}}, "Centroid calculation needs 3 vertives as minimum"},

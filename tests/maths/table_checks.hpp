@@ -1,10 +1,19 @@
-// Table rows of the maths tests: a predicate or a value with what it must be
-// (exact, or within a stated tolerance), the expression text naming a failure.
+// Shared by the maths tests: table rows of a predicate or a value with what it must be
+// (exact, or within a stated tolerance), the expression text naming a failure; common types.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <complex>
+#include <cstdint>
 #include <initializer_list>
+#include <limits>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
 
 namespace maths_test {
 struct Truth { bool got, want; const char* text; };
@@ -15,6 +24,12 @@ inline void check(std::initializer_list<Value> rows) {
         << r.text << " = " << testing::PrintToString(r.got) << ", expected " << testing::PrintToString(r.want);
 }
 }  // namespace maths_test
+using maths_test::check;
+using VI = std::vector<std::int32_t>;
+using VF = std::vector<float>;
+using C = std::complex<float>;
+inline const float nan_f = std::numeric_limits<float>::quiet_NaN();
+inline constexpr std::int32_t int_min = std::numeric_limits<std::int32_t>::min();
 #define YES(e) maths_test::Truth{bool(e), true, #e}
 #define NO(e) maths_test::Truth{bool(e), false, #e}
 #define EQ(e, w) maths_test::Value{double(e), double(w), 0.0, #e}
