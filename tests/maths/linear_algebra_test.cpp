@@ -3,7 +3,6 @@
 // symmetric and Hermitian eigen-solvers (V L V^T = A, H v = l v, published tie
 // order, error texts); U diag(w) V^T = A, the absolute rank threshold and the
 // row/column linear-dependence tests with their error texts.
-#include <gtest/gtest.h>
 
 #include "maths/math_gen.hpp"
 #include "maths/table_checks.hpp"
@@ -17,17 +16,12 @@ namespace {
 
 template <class T, class F> Matrix<T> build(std::int32_t r, std::int32_t c, F f) {
     Matrix<T> m(r, c);
-    for (std::int32_t i = 1; i <= r; ++i)
-        for (std::int32_t j = 1; j <= c; ++j) m.at1(i, j) = f(i, j);
+    for (std::int32_t k = 0; k < r * c; ++k) m.at1(k / c + 1, k % c + 1) = f(k / c + 1, k % c + 1);
     return m;
 }
 template <class T> Matrix<T> product(const Matrix<T>& a, const Matrix<T>& b) {  // summed in double
     using S = std::conditional_t<std::is_floating_point_v<T>, double, std::complex<double>>;
-    return build<T>(a.rows, b.cols, [&](auto i, auto j) {
-        S s = 0;
-        for (std::int32_t k = 1; k <= a.cols; ++k) s += S(a.at1(i, k)) * S(b.at1(k, j));
-        return T(s);
-    });
+    return build<T>(a.rows, b.cols, [&](auto i, auto j) { S s = 0; for (std::int32_t k = 1; k <= a.cols; ++k) s += S(a.at1(i, k)) * S(b.at1(k, j)); return T(s); });
 }
 template <class T> Matrix<T> adjoint(const Matrix<T>& a) {
     return build<T>(a.cols, a.rows, [&](auto i, auto j) { if constexpr (std::is_floating_point_v<T>) return a.at1(j, i); else return std::conj(a.at1(j, i)); });
@@ -81,17 +75,14 @@ TEST(LuDecomposition, WorkedPivotRecordsSingularStopsAndDeterminants) {
     EXPECT_EQ(inverse(zero_row), std::make_tuple(true, zero_row, VI{1, 2, 3}));
     EXPECT_EQ(std::make_pair(inv2(tiny), inv2(swap)), std::make_pair(std::pair(true, tiny), std::pair(false, swap)));
     const Lu lower = lu({{2, 0, 0}, {1, 1, 0}, {0, 3, 4}});
-    VF rhs{0, 0, 8}, untouched{1, 2};
-    lu_backsub(lower.f, lower.piv, rhs);  // leading zeros of the permuted rhs skipped
-    lu_backsub(lower.f, lower.piv, untouched);  // too short: nothing done
+    VF rhs{0, 0, 8}, untouched{1, 2};  // leading zeros of the permuted rhs skipped; too short: nothing done
+    lu_backsub(lower.f, lower.piv, rhs), lu_backsub(lower.f, lower.piv, untouched);
     EXPECT_EQ(std::tie(rhs, untouched), std::make_tuple(VF{0, 0, 2}, VF{1, 2}));
     check({EQ(det_r(empty, 0), 1), NEAR(det_r(swap, 2), -1, 1e-6), NEAR(det_r(MF{{-7.5f}}, 1), -7.5, 1e-5),
            EQ(det_r(zero_row, 3), 0), EQ(det_r(tiny, 3), 0),  // a size beyond the matrix is refused
            NEAR(det_c(Matrix<C>{{{3, 4}}}, 1), 25, 1e-4), NEAR(det_c(Matrix<C>{{{1, 1}, {2, 2}}, {{1, 0}, {2, 0}}}, 2), 0, 1e-5)});  // |det|^2
     MF id{{1, 0}, {0, 1}}, big{{2, 0, 9}, {0, 4, 9}, {9, 9, 9}}, small{{1}};
-    matinv(id, 2);
-    matinv(big, 2);  // only the leading block
-    matinv(small, 3);  // beyond the matrix: untouched
+    matinv(id, 2), matinv(big, 2), matinv(small, 3);  // big: only the leading block; small: size beyond the matrix, untouched
     EXPECT_EQ(std::tie(id, big, small), std::make_tuple(MF{{1, 0}, {0, 1}}, MF{{0.5f, 0, 9}, {0, 0.25f, 9}, {9, 9, 9}}, MF{{1}}));
     EXPECT_TRUE(std::signbit(id.at1(1, 2)) && std::signbit(id.at1(2, 1)));  // the interchanges leave -0
 }
@@ -135,13 +126,9 @@ TEST(Eigen, WorkedTieOrdersSignsAndErrorTexts) {
     EXPECT_EQ(diag(Matrix<C>{{C(1, 0)}}, -1, 1), std::make_tuple(VF{0}, Matrix<C>{{7}}, true, " Diagonalize_HERM" + order));
     EXPECT_EQ(diag(Matrix<C>{{C(4, 0)}}, 1, 1), std::make_tuple(VF{4}, Matrix<C>{{C(0, 1)}}, false, ""));
     VF d{4}, d2{1, 2, 2}, d3{1, 2, 2};
-    MF v{{9}}, v2{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
-    const MF before = v2;
-    eigsrt(d, v, 1, 1);
-    eigsrt(d2, v2, 3, 0);
-    EXPECT_EQ(std::tie(v, d2, v2), std::make_tuple(MF{{9}}, VF{2, 2, 1}, before));
-    eigsrt(d3, v2, 3, 1);
-    EXPECT_EQ(v2, (MF{{3, 2, 1}, {6, 5, 4}, {9, 8, 7}}));  // the later tie first
+    MF v{{9}}, v2{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, v3 = v2;
+    eigsrt(d, v, 1, 1), eigsrt(d2, v2, 3, 0), eigsrt(d3, v3, 3, 1);  // values only; then the later tie first
+    EXPECT_EQ(std::tie(v, d2, v2, v3), std::make_tuple(MF{{9}}, VF{2, 2, 1}, MF{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, MF{{3, 2, 1}, {6, 5, 4}, {9, 8, 7}}));
 }
 
 TEST(Eigen, RandomSymmetricAndHermitianMatricesDecompose) {
@@ -160,8 +147,7 @@ TEST(Eigen, RandomSymmetricAndHermitianMatricesDecompose) {
             }
         if (trial % 10 == 0 && n > 2) a.at1(2, 1) = a.at1(1, 2) = 0.0f;  // a pre-split matrix
         VF ev(std::size_t(n), 0.0f), values_only = ev, lam = ev;
-        diagonalize_symm(a, n, values_only);
-        diagonalize_herm(h, n, lam, &hv);
+        diagonalize_symm(a, n, values_only), diagonalize_herm(h, n, lam, &hv);
         ASSERT_FALSE(err_mathgen);
         diagonalize_symm(a, n, ev, &v);
         ASSERT_FALSE(err_mathgen);
@@ -187,11 +173,11 @@ TEST(SingularValues, WorkedSignsSizeErrorsAndNaN) {
               std::make_tuple(MF{{1, 2}, {3, 4}}, VF{7}, MF(2, 2), true, sizes + "sp are not compatible "));
     EXPECT_EQ(std::get<4>(svd<double>({{1, std::nan("")}, {2, 3}}, 2, MD(2, 2))), " => SVDcmp_dp" + conv);  // passes run out
     std::int32_t r = 5;
-    rank_sp(MF{{nan_f, 1}, {2, 3}}, 0.5f, r);
-    EXPECT_EQ(std::make_pair(r, err_mathgen_mess), std::make_pair(0, " => SVDcmp_sp" + conv));
     bool dep = false;
+    rank_sp(MF{{nan_f, 1}, {2, 3}}, 0.5f, r);
+    const std::string rank_mess = err_mathgen_mess;
     linear_dependentr(VF{1, 2}, 2, MF{{nan_f, 1}}, 1, 2, dep);
-    EXPECT_EQ(std::make_pair(dep, err_mathgen_mess), std::make_pair(true, " => SVDcmp_dp" + conv));
+    EXPECT_EQ(std::make_tuple(r, rank_mess, dep, err_mathgen_mess), std::make_tuple(0, " => SVDcmp_sp" + conv, true, " => SVDcmp_dp" + conv));
 }
 
 template <class T> void check_svd(const Matrix<T>& a0, double tol) {
