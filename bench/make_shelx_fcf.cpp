@@ -6,8 +6,10 @@
 // The reflections are those of a sphere of index space, one line for each
 // unique reflection of the Laue class and, when it is acentric, one for its
 // Friedel opposite (as SHELXL writes merged data with Friedel pairs kept
-// apart), in the order of l, k, h; the file holds exactly <reflections>
-// lines, the last shell being cut.  Intensities follow Wilson statistics
+// apart), in the order of l, k, h, each written as the member of its orbit
+// whose smallest index is largest, so that the 3I4 fields stay apart and the
+// lines read as CIF values too; the file holds exactly <reflections> lines,
+// the last shell being cut.  Intensities follow Wilson statistics
 // with a temperature factor; the Friedel mates differ by an anomalous signal
 // of about 3 %; Fo2 scatters about Fc2 with a counting-statistics sigma and
 // 2 % of instability, so that weak reflections can be negative; one
@@ -74,6 +76,21 @@ Hkl negated(const Hkl& h) { return {-h[0], -h[1], -h[2]}; }
 Hkl representative(const Hkl& h, const GroupModel& group) {
     Hkl best = image(h, group.rotations[0]);
     for (const Rotation& r : group.rotations) best = std::max(best, image(h, r));
+    return best;
+}
+
+// The member of the point-group orbit of h written to the file: the one
+// whose smallest index is largest (the greatest of those), so that no index
+// below -99 fills its I4 field and runs into the field before it.  The
+// reflection lines then read as blank-separated CIF values as well.
+Hkl written_member(const Hkl& h, const GroupModel& group) {
+    Hkl best = image(h, group.rotations[0]);
+    const auto smallest = [](const Hkl& v) { return std::min({v[0], v[1], v[2]}); };
+    for (const Rotation& r : group.rotations) {
+        const Hkl candidate = image(h, r);
+        if (smallest(candidate) > smallest(best) || (smallest(candidate) == smallest(best) && candidate > best))
+            best = candidate;
+    }
     return best;
 }
 
@@ -183,7 +200,7 @@ int main(int argc, char** argv) {
         if (written >= wanted) return;
         const double sigma = std::sqrt(fc2 + (0.02 * fc2) * (0.02 * fc2) + 4.0);
         const double fo2 = fc2 + sigma * random.normal();
-        write_line(fcf, h, fc2, fo2, sigma, random.uniform() < 0.001 ? 'x' : 'o');
+        write_line(fcf, written_member(h, group), fc2, fo2, sigma, random.uniform() < 0.001 ? 'x' : 'o');
         ++written;
     };
     for_each_unique(radius, limit, group, [&](const Hkl& h, long long norm, const Hkl& mate, bool acentric) {

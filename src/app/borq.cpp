@@ -63,17 +63,18 @@ void run_statistics(const CompoundCode& code, bool shelx_input, std::int32_t n_r
     std::int32_t n_pairs = 0;
     count_classes(n_refl, hkl_info, n_pairs, out);
 
+    // The quotient list, then the difference list in the same tables.
     const auto pair_rows = static_cast<std::size_t>(n_pairs) + 1;
-    PairValues quotient_values(pair_rows), difference_values(pair_rows);
-    PairHkl quotient_hkl(pair_rows), difference_hkl(pair_rows);
+    PairValues pair_values(pair_rows);
+    PairHkl pair_hkl(pair_rows);
 
     std::int32_t nq = 0;
-    make_q(n_refl, hkl_info, fsq_data, quotient_values, quotient_hkl, nq, out);
-    list_statistics(nq, quotient_values, quotient_hkl, true, out);
+    make_q(n_refl, hkl_info, fsq_data, pair_values, pair_hkl, nq, out);
+    list_statistics(nq, pair_values, pair_hkl, true, out);
 
     std::int32_t nd = 0;
-    make_d(n_refl, hkl_info, fsq_data, difference_values, difference_hkl, nd, out);
-    list_statistics(nd, difference_values, difference_hkl, false, out);
+    make_d(n_refl, hkl_info, fsq_data, pair_values, pair_hkl, nd, out);
+    list_statistics(nd, pair_values, pair_hkl, false, out);
 }
 
 int run(int argc, char** argv) {

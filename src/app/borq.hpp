@@ -23,6 +23,7 @@
 #include <array>
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -62,6 +63,44 @@ std::ifstream open_for_reading(const std::string& file_name);
 // files with CRLF line ends read like the others.  False at the end of the
 // input or on a read error.
 bool read_record(std::istream& in, std::string& line, std::size_t width);
+// The lines of a long file read in large blocks and seen in place, with no
+// copy of each line.  next_line gives the next line without its line end and
+// without one trailing carriage return, as read_record reads it before the
+// cut to width (a last line without a line end counts); false at the end of
+// the input or on a read error.  A line stays valid until the next call.
+struct BlockLines {
+    std::istream* in = nullptr;
+    std::vector<char> block;
+    std::size_t begin = 0, end = 0;  // the part not yet handed out: block[begin, end)
+    bool exhausted = false;          // nothing more to read from `in`
+};
+BlockLines block_lines(std::istream& in);
+bool next_line(BlockLines& lines, std::string_view& line);
+// The next lines as next_line gives them, at most `most` (at least one when
+// there is one: false at the end): the first as next_line reads it, then the
+// lines that already stand whole in the block, so that all stay valid
+// together until the next call.
+bool next_lines(BlockLines& lines, std::vector<std::string_view>& batch, std::size_t most);
+
+// ==== Work shared among threads ====
+
+// Runs work(slice, first, last) on `slices` consecutive slices of [first,
+// last] (1-based rows, none empty), the first slice on the calling thread and
+// the others on threads of their own, and returns when all are done.  The
+// slices depend only on the range and the count, never on timing, so the
+// results are the same as on one thread.  When a thread cannot be started
+// its slice runs on the calling thread; an exception of any slice is thrown
+// again after all have ended (the first slice's first).
+void run_slices(std::int32_t first, std::int32_t last, std::int32_t slices,
+                const std::function<void(std::int32_t slice, std::int32_t first, std::int32_t last)>& work);
+// The most threads a step of a run shares its rows among: the number of
+// cores, at most 8.  Written only by tests, which set 1 to compare a run with
+// the one-thread run.
+std::int32_t core_count();
+inline std::int32_t most_threads = core_count();
+// The number of slices for n rows: one per rows_per_slice rows, at least 1
+// and at most most_threads.
+std::int32_t slice_count(std::int32_t n, std::int32_t rows_per_slice);
 
 // ==== Tables of a run ====
 
@@ -173,8 +212,9 @@ void count_classes(std::int32_t n_refl, const HklInfo& hkl_info, std::int32_t& n
 
 // ==== Friedel quotient and difference lists ====
 
-// Build the list in pair_values/pair_hkl (resized to n_pairs + 1 rows, where
-// n_pairs is the number of linked pairs in hkl_info) and print its summary.
+// Build the list in pair_values/pair_hkl (refilled, and enlarged when they
+// cannot hold every pair used; run_statistics gives them n_pairs + 1 rows,
+// n_pairs being the number of linked pairs) and print its summary.
 void make_q(std::int32_t n_refl, const HklInfo& hkl_info, const FsqData& fsq_data, PairValues& pair_values,
             PairHkl& pair_hkl, std::int32_t& nq, std::ostream& out);
 void make_d(std::int32_t n_refl, const HklInfo& hkl_info, const FsqData& fsq_data, PairValues& pair_values,

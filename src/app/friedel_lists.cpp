@@ -22,8 +22,31 @@ struct ListCounts {
     std::int32_t near_zero = 0;
 };
 
+// The values of the pair of rows i and j: the calculated and observed
+// quotients (or differences) and the observed one's uncertainty.
+PairValuesRow pair_values_of(const FsqData& fsq_data, std::int32_t i, std::int32_t j, bool is_quotient) {
+    const FsqDataRow& a = fsq_data[static_cast<std::size_t>(i)];
+    const FsqDataRow& b = fsq_data[static_cast<std::size_t>(j)];
+    PairValuesRow row;
+    if (is_quotient) {
+        row.single = (a.fc2 - b.fc2) / (a.fc2 + b.fc2);
+        row.obs = (a.fo2 - b.fo2) / (a.fo2 + b.fo2);
+        row.sigma_obs = quot_error(a.fo2, a.sigma_fo2, b.fo2, b.sigma_fo2);
+    } else {
+        row.single = a.fc2 - b.fc2;
+        row.obs = a.fo2 - b.fo2;
+        row.sigma_obs = std::sqrt(a.sigma_fo2 * a.sigma_fo2 + b.sigma_fo2 * b.sigma_fo2);
+    }
+    row.ratio = std::fabs(row.obs) / row.sigma_obs;
+    return row;
+}
+
 // Builds one list; is_quotient chooses the quotient rules (I/sigma threshold
-// 3, the near-zero test) or the difference rules (threshold -99).
+// 3, the near-zero test) or the difference rules (threshold -99).  The pairs
+// that pass are found first, with their ratios |obs|/sigma; the list is then
+// written once, in the order of the sorted ratios, each row computed again
+// by the same formulas (so with the same values), which spares a second copy
+// of the list.
 ListCounts make_list(std::int32_t n_refl, const HklInfo& hkl_info, const FsqData& fsq_data,
                      PairValues& pair_values, PairHkl& pair_hkl, bool is_quotient) {
     const std::int64_t held = std::min(hkl_info.size(), fsq_data.size()) > 0
@@ -31,18 +54,11 @@ ListCounts make_list(std::int32_t n_refl, const HklInfo& hkl_info, const FsqData
                                   : 0;
     const std::int32_t n = static_cast<std::int32_t>(std::clamp<std::int64_t>(n_refl, 0, held));
 
-    // Room for every linked pair, whatever the caller allocated.
-    std::size_t linked = 0;
-    for (std::int32_t i = 1; i <= n; ++i)
-        if (hkl_info[static_cast<std::size_t>(i)].partner > 0) ++linked;
-    const std::size_t rows = std::max({pair_values.size(), pair_hkl.size(), linked + 1});
-    pair_values.assign(rows, PairValuesRow{});
-    pair_hkl.assign(rows, PairHklRow{});
-
     ListCounts counts;
     const float threshold = is_quotient ? 3.0f : -99.0f;
     std::vector<char> taken(static_cast<std::size_t>(n) + 1, 0);
-    std::int32_t r = 0;
+    std::vector<std::int32_t> first_rows;  // the first mate's row of each pair used
+    std::vector<float> keys;               // its -|obs|/sigma
     for (std::int32_t i = 1; i <= n; ++i) {
         const HklInfoRow& first = hkl_info[static_cast<std::size_t>(i)];
         if (taken[static_cast<std::size_t>(i)] || first.partner <= 0 || first.partner > n) continue;
@@ -72,43 +88,45 @@ ListCounts make_list(std::int32_t n_refl, const HklInfo& hkl_info, const FsqData
             ++counts.near_zero;
             continue;
         }
-        PairValuesRow row;
-        if (is_quotient) {
-            row.single = (c1 - c2) / c_sum;
-            row.obs = (i1 - i2) / i_sum;
-            row.sigma_obs = quot_error(i1, s1, i2, s2);
-        } else {
-            row.single = c1 - c2;
-            row.obs = i1 - i2;
-            row.sigma_obs = std::sqrt(s1 * s1 + s2 * s2);
-        }
+        const PairValuesRow row = pair_values_of(fsq_data, i, j, is_quotient);
         // An uncertainty that underflows or overflows cannot weight the pair.
         if (!(row.sigma_obs > 0.0f) || !std::isfinite(row.sigma_obs)) {
             ++counts.i_over_sigma;
             continue;
         }
-        row.ratio = std::fabs(row.obs) / row.sigma_obs;
-        ++r;
-        pair_values[static_cast<std::size_t>(r)] = row;
-        pair_hkl[static_cast<std::size_t>(r)] = PairHklRow{first.h, first.k, first.l};
+        first_rows.push_back(i);
+        keys.push_back(-row.ratio);
     }
+    const auto r = static_cast<std::int32_t>(first_rows.size());
     counts.used = r;
+    // Room for every pair used, whatever the caller allocated.
+    const std::size_t rows = std::max({pair_values.size(), pair_hkl.size(), static_cast<std::size_t>(r) + 1});
+    pair_values.assign(rows, PairValuesRow{});
+    pair_hkl.assign(rows, PairHklRow{});
+    if (r == 0) return counts;
 
     // Largest |obs|/sigma first: ascending order of the negated ratios.
-    if (r > 0) {
-        std::vector<float> keys(static_cast<std::size_t>(r));
-        for (std::int32_t k = 1; k <= r; ++k) keys[static_cast<std::size_t>(k - 1)] = -pair_values[static_cast<std::size_t>(k)].ratio;
-        std::vector<std::int32_t> order(static_cast<std::size_t>(r));
-        for (std::int32_t k = 0; k < r; ++k) order[static_cast<std::size_t>(k)] = k + 1;
-        vorn_math_general::sort_r(keys, r, order);
-        const PairValues old_values(pair_values.begin(), pair_values.begin() + r + 1);
-        const PairHkl old_hkl(pair_hkl.begin(), pair_hkl.begin() + r + 1);
-        for (std::int32_t k = 1; k <= r; ++k) {
-            const auto from = static_cast<std::size_t>(order[static_cast<std::size_t>(k - 1)]);
-            pair_values[static_cast<std::size_t>(k)] = old_values[from];
-            pair_hkl[static_cast<std::size_t>(k)] = old_hkl[from];
+    std::vector<std::int32_t> order(static_cast<std::size_t>(r));
+    for (std::int32_t k = 0; k < r; ++k) order[static_cast<std::size_t>(k)] = k + 1;
+    vorn_math_general::sort_r(keys, r, order);
+    // The rows are visited in the order of the ratios, so the tables are
+    // read at random: the rows wanted a few steps ahead are fetched early.
+    // Each row of the list depends on its pair alone, so consecutive slices
+    // of the list are written by threads of their own.
+    run_slices(1, r, slice_count(r, 16384), [&](std::int32_t, std::int32_t first_k, std::int32_t last_k) {
+        constexpr std::int32_t ahead = 16;
+        for (std::int32_t k = first_k; k <= last_k; ++k) {
+            if (k + ahead <= last_k) {
+                const std::int32_t later = first_rows[static_cast<std::size_t>(order[static_cast<std::size_t>(k + ahead - 1)] - 1)];
+                __builtin_prefetch(&hkl_info[static_cast<std::size_t>(later)]);
+                __builtin_prefetch(&fsq_data[static_cast<std::size_t>(later)]);
+            }
+            const std::int32_t i = first_rows[static_cast<std::size_t>(order[static_cast<std::size_t>(k - 1)] - 1)];
+            const HklInfoRow& first = hkl_info[static_cast<std::size_t>(i)];
+            pair_values[static_cast<std::size_t>(k)] = pair_values_of(fsq_data, i, first.partner, is_quotient);
+            pair_hkl[static_cast<std::size_t>(k)] = PairHklRow{first.h, first.k, first.l};
         }
-    }
+    });
     return counts;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <ostream>
+#include <tuple>
 
 #include "app/borq.hpp"
 #include "maths/math_gen.hpp"
@@ -116,6 +117,86 @@ bool entry_before(const IndexEntry& a, const IndexEntry& b) {
     return a.row < b.row;
 }
 
+// Rearranges rows 1..n of each table in place so that the new row p is the
+// old row order[p - 1] (order holds a permutation of 1..n), following the
+// cycles of the permutation: no second copy of the tables, whose fresh
+// memory would cost more than the moves.  order is restored before the
+// return.
+template <class... Table>
+void apply_order(std::vector<std::int32_t>& order, std::int32_t n, Table&... tables) {
+    const auto at = [&](std::int32_t p) -> std::int32_t& { return order[static_cast<std::size_t>(p - 1)]; };
+    for (std::int32_t start = 1; start <= n; ++start) {
+        if (at(start) < 0 || at(start) == start) continue;
+        // Row `start` waits aside while each row of its cycle takes the one
+        // it receives from; finished places are marked by a negative entry.
+        const auto saved = std::make_tuple(tables[static_cast<std::size_t>(start)]...);
+        std::int32_t p = start;
+        for (;;) {
+            const std::int32_t from = at(p);
+            at(p) = -from;
+            if (from == start) {
+                std::apply([&](const auto&... rows) { ((tables[static_cast<std::size_t>(p)] = rows), ...); }, saved);
+                break;
+            }
+            ((tables[static_cast<std::size_t>(p)] = tables[static_cast<std::size_t>(from)]), ...);
+            p = from;
+        }
+    }
+    for (std::int32_t p = 1; p <= n; ++p) at(p) = at(p) < 0 ? -at(p) : at(p);
+}
+
+// Keys held by at most this many rows are searched row by row.
+constexpr std::int32_t small_block = 16;
+
+// The Friedel search when the rows are sorted by key and every key holds at
+// most small_block rows, as in merged data where a key holds a reflection and
+// its opposite: the mate of row i is the first later row of its key, not yet
+// paired, that one of the operators maps onto -h_i, found by testing those
+// few rows directly with the same tests as the indexed search.
+// Rows first..last, whole keys only: a key that begins before first is left
+// to the slice before, and the last key is followed past last.
+void pair_within_small_blocks(std::int32_t n, std::int32_t first, std::int32_t last,
+                              const std::vector<OperatorForSearch>& ops, HklInfo& hkl_info) {
+    const auto key_of = [&](std::int32_t i) { return hkl_info[static_cast<std::size_t>(i)].asu_key; };
+    while (first > 1 && first <= last && key_of(first) == key_of(first - 1)) ++first;
+    std::vector<Hkl> targets(ops.size());
+    std::int32_t block_end = first;
+    for (std::int32_t i = first; i <= n && (i <= last || i < block_end); ++i) {
+        HklInfoRow& row_i = hkl_info[static_cast<std::size_t>(i)];
+        if (i >= block_end) {
+            block_end = i + 1;
+            while (block_end <= n && hkl_info[static_cast<std::size_t>(block_end)].asu_key == row_i.asu_key) ++block_end;
+        }
+        if (row_i.partner != partner_missing || i + 1 >= block_end) continue;
+        const Hkl h_i = indices_of(row_i);
+        for (std::size_t o = 0; o < ops.size(); ++o)
+            if (ops[o].search == MateSearch::lookup) targets[o] = mvmuli(ops[o].inverse_t, negated(h_i));
+        const auto matches = [&](const Hkl& h_r) {
+            for (std::size_t o = 0; o < ops.size(); ++o) {
+                switch (ops[o].search) {
+                    case MateSearch::lookup:
+                        if (h_r == targets[o]) return true;
+                        break;
+                    case MateSearch::any_row:  // -(h_r 0) = 0 0 0
+                        if (h_i == Hkl{0, 0, 0}) return true;
+                        break;
+                    case MateSearch::scan:
+                        if (negated(mvmuli(ops[o].rot_t, h_r)) == h_i) return true;
+                        break;
+                }
+            }
+            return false;
+        };
+        for (std::int32_t r = i + 1; r < block_end; ++r) {
+            HklInfoRow& row_r = hkl_info[static_cast<std::size_t>(r)];
+            if (row_r.partner > 0 || !matches(indices_of(row_r))) continue;
+            row_i.partner = r;
+            row_r.partner = i;
+            break;
+        }
+    }
+}
+
 }  // namespace
 
 std::array<std::int32_t, 3> mvmuli(const std::array<std::array<std::int32_t, 3>, 3>& m,
@@ -133,23 +214,21 @@ void pack_hkl(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_info, F
     const std::int32_t n = std::min(usable_rows(hkl_info, n_refl), usable_rows(fsq_data, n_refl));
     if (n <= 0) return;
     std::vector<std::int32_t> keys(static_cast<std::size_t>(n));
-    for (std::int32_t i = 1; i <= n; ++i) {
-        HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
-        const Hkl e = vorn_reflections_utilities::get_hequiv_asu(indices_of(row), group);
-        row.asu_key = wrap_add(wrap_add(e[0], wrap_mul(256, e[1])), wrap_mul(65536, e[2]));
-        keys[static_cast<std::size_t>(i - 1)] = row.asu_key;
-    }
+    // The key of a row depends on its indices and the group alone (the group
+    // only read), so consecutive slices of rows are keyed by threads.
+    run_slices(1, n, slice_count(n, 16384), [&](std::int32_t, std::int32_t first, std::int32_t last) {
+        for (std::int32_t i = first; i <= last; ++i) {
+            HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
+            const Hkl e = vorn_reflections_utilities::get_hequiv_asu(indices_of(row), group);
+            row.asu_key = wrap_add(wrap_add(e[0], wrap_mul(256, e[1])), wrap_mul(65536, e[2]));
+            keys[static_cast<std::size_t>(i - 1)] = row.asu_key;
+        }
+    });
     std::vector<std::int32_t> order(static_cast<std::size_t>(n));
     for (std::int32_t i = 0; i < n; ++i) order[static_cast<std::size_t>(i)] = i + 1;
     vorn_math_general::sort_i(keys, n, order);
 
-    const HklInfo old_hkl(hkl_info.begin(), hkl_info.begin() + n + 1);
-    const FsqData old_fsq(fsq_data.begin(), fsq_data.begin() + n + 1);
-    for (std::int32_t i = 1; i <= n; ++i) {
-        const auto from = static_cast<std::size_t>(order[static_cast<std::size_t>(i - 1)]);
-        hkl_info[static_cast<std::size_t>(i)] = old_hkl[from];
-        fsq_data[static_cast<std::size_t>(i)] = old_fsq[from];
-    }
+    apply_order(order, n, hkl_info, fsq_data);
 }
 
 void find_centric(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_info) {
@@ -157,18 +236,21 @@ void find_centric(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_inf
     const std::int32_t n_ops = reduced_operators(group);
     std::vector<RotationMatrix> rot_t;
     for (std::int32_t op = 1; op <= n_ops; ++op) rot_t.push_back(transposed(at1(group.operators, op).rot));
-    for (std::int32_t i = 1; i <= n; ++i) {
-        HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
-        row.partner = partner_missing;
-        const Hkl h = indices_of(row);
-        for (const RotationMatrix& r : rot_t) {
-            const Hkl image = mvmuli(r, h);
-            if (wrap_add(image[0], h[0]) == 0 && wrap_add(image[1], h[1]) == 0 && wrap_add(image[2], h[2]) == 0) {
-                row.partner = partner_centric;
-                break;
+    // Each row is judged alone: consecutive slices go to threads.
+    run_slices(1, n, slice_count(n, 16384), [&](std::int32_t, std::int32_t first, std::int32_t last) {
+        for (std::int32_t i = first; i <= last; ++i) {
+            HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
+            row.partner = partner_missing;
+            const Hkl h = indices_of(row);
+            for (const RotationMatrix& r : rot_t) {
+                const Hkl image = mvmuli(r, h);
+                if (wrap_add(image[0], h[0]) == 0 && wrap_add(image[1], h[1]) == 0 && wrap_add(image[2], h[2]) == 0) {
+                    row.partner = partner_centric;
+                    break;
+                }
             }
         }
-    }
+    });
 }
 
 void find_friedels(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_info) {
@@ -195,13 +277,44 @@ void find_friedels(std::int32_t n_refl, const SpaceGroup& group, HklInfo& hkl_in
         ops.push_back(o);
     }
 
+    // Sorted by key (as pack_hkl leaves them), the rows of a key are one
+    // run; when every run is short, the later rows of the key are tested
+    // directly.
+    bool by_key = true;
+    std::int32_t largest_run = 1;
+    for (std::int32_t i = 2, run = 1; i <= n; ++i) {
+        const std::int32_t key = hkl_info[static_cast<std::size_t>(i)].asu_key;
+        const std::int32_t before = hkl_info[static_cast<std::size_t>(i - 1)].asu_key;
+        if (key < before) by_key = false;
+        run = key == before ? run + 1 : 1;
+        largest_run = std::max(largest_run, run);
+    }
+    if (by_key && largest_run <= small_block) {
+        // Keys never share a row, so consecutive slices of whole keys go to
+        // threads.
+        run_slices(1, n, slice_count(n, 16384), [&](std::int32_t, std::int32_t first, std::int32_t last) {
+            pair_within_small_blocks(n, first, last, ops, hkl_info);
+        });
+        return;
+    }
+
     RowIndex index;
     index.entries.resize(static_cast<std::size_t>(n));
     for (std::int32_t i = 1; i <= n; ++i) {
         const HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
         index.entries[static_cast<std::size_t>(i - 1)] = IndexEntry{row.asu_key, indices_of(row), i};
     }
-    std::sort(index.entries.begin(), index.entries.end(), entry_before);
+    if (by_key) {
+        // Already in key order: each key's entries sorted alone.
+        for (auto first = index.entries.begin(); first != index.entries.end();) {
+            auto last = first + 1;
+            while (last != index.entries.end() && last->asu_key == first->asu_key) ++last;
+            std::sort(first, last, entry_before);
+            first = last;
+        }
+    } else {
+        std::sort(index.entries.begin(), index.entries.end(), entry_before);
+    }
     index.cursor.resize(static_cast<std::size_t>(n));
     for (std::int32_t p = 0; p < n; ++p) index.cursor[static_cast<std::size_t>(p)] = p;
 

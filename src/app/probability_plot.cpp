@@ -61,12 +61,15 @@ void calc_exp_deviates(std::int32_t row_count, PairValues& pair_values) {
     std::vector<std::int32_t> order(static_cast<std::size_t>(m));
     for (std::int32_t k = 0; k < m; ++k) order[static_cast<std::size_t>(k)] = k + 1;
     vorn_math_general::sort_r(keys, m, order);
-    // The row in sort position k has rank k: probability (k - 0.5)/m.
-    for (std::int32_t rank = 1; rank <= m; ++rank) {
-        const float p = (static_cast<float>(rank) - 0.5f) / static_cast<float>(m);
-        const auto row = static_cast<std::size_t>(order[static_cast<std::size_t>(rank - 1)]);
-        pair_values[row].expected_deviate = invnorm(p);
-    }
+    // The row in sort position k has rank k: probability (k - 0.5)/m.  Each
+    // rank is worked out alone, so consecutive slices go to threads.
+    run_slices(1, m, slice_count(m, 16384), [&](std::int32_t, std::int32_t first, std::int32_t last) {
+        for (std::int32_t rank = first; rank <= last; ++rank) {
+            const float p = (static_cast<float>(rank) - 0.5f) / static_cast<float>(m);
+            const auto row = static_cast<std::size_t>(order[static_cast<std::size_t>(rank - 1)]);
+            pair_values[row].expected_deviate = invnorm(p);
+        }
+    });
 }
 
 bool linearlsq(std::int32_t row_count, const PairValues& pair_values, std::ostream& out) {

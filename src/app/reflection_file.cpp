@@ -2,9 +2,11 @@
 // CRYSTALS layout), how many reflection lines it holds, and the reflections
 // themselves, read from fixed columns with the rules of formatted input.
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/borq.hpp"
 #include "text/fortran_format.hpp"
@@ -45,22 +47,26 @@ const Layout& layout_of(bool shelx_input) { return shelx_input ? shelx_layout : 
 std::string fcf_name(const CompoundCode& code) { return code_name(code) + ".fcf"; }
 
 // Reads lines up to and including the header's last line; line_number counts
-// the lines read.  A file without that line is a failed input.
-void skip_header(std::istream& in, const Layout& layout, const std::string& file_name, std::string& line,
+// the lines read.  A file without that line is a failed input.  The marker
+// ends in a non-blank character, so a line that begins with it is exactly a
+// record whose first columns hold it.
+void skip_header(BlockLines& lines, const Layout& layout, const std::string& file_name,
                  std::int32_t& line_number) {
-    while (read_record(in, line, scan_width)) {
+    std::string_view line;
+    while (next_line(lines, line)) {
         ++line_number;
-        if (std::string_view(line).substr(0, layout.marker.size()) == layout.marker) return;
+        if (line.substr(0, scan_width).starts_with(layout.marker)) return;
     }
     throw InputFailure{"reading " + file_name,
                        "end of file before the header line beginning with \"" + std::string(layout.marker) + "\""};
 }
 
-// The end of the reflection block: a line blank in all its columns or, in
-// the CRYSTALS layout, a comment line.
-bool ends_block(const std::string& line, const Layout& layout) {
+// The end of the reflection block: a line blank in all its scanned columns
+// (those past the line's end count as blanks) or, in the CRYSTALS layout, a
+// comment line.
+bool ends_block(std::string_view line, const Layout& layout) {
     if (layout.comment_ends_block && !line.empty() && line[0] == '#') return true;
-    return line.find_first_not_of(' ') == std::string::npos;
+    return line.substr(0, scan_width).find_first_not_of(' ') == std::string_view::npos;
 }
 
 [[noreturn]] void bad_field(const std::string& file_name, std::int32_t line_number, std::size_t first,
@@ -70,10 +76,41 @@ bool ends_block(const std::string& line, const Layout& layout) {
                            " (" + name + "): \"" + std::string(text) + "\""};
 }
 
-void read_real(const std::string& line, const Field& field, const std::string& file_name,
+void read_real(std::string_view line, const Field& field, const std::string& file_name,
                std::int32_t line_number, float& value) {
-    const std::string_view text = std::string_view(line).substr(field.first - 1, field.width);
+    const std::string_view text = line.substr(field.first - 1, field.width);
     if (!read_f_field(text, 2, value)) bad_field(file_name, line_number, field.first, field.width, field.name, text);
+}
+
+// One reflection line into its rows of hkl_info and fsq_data.
+void read_reflection(std::string_view text_line, const Layout& layout, const std::string& file_name,
+                     std::int32_t line_number, HklInfoRow& row, FsqDataRow& values) {
+    static const char* const index_names[3] = {"h", "k", "l"};
+    // A line shorter than the record is padded with blanks in `padded`;
+    // longer lines are read in place, cut to the record.
+    std::array<char, reflection_width> padded;
+    std::string_view line = text_line.substr(0, reflection_width);
+    if (line.size() < reflection_width) {
+        std::fill(std::copy(line.begin(), line.end(), padded.begin()), padded.end(), ' ');
+        line = std::string_view(padded.data(), padded.size());
+    }
+    std::int32_t* const indices[3] = {&row.h, &row.k, &row.l};
+    for (std::size_t c = 0; c < 3; ++c) {
+        const std::string_view text = line.substr(4 * c, 4);
+        if (!read_i_field(text, *indices[c])) bad_field(file_name, line_number, 4 * c + 1, 4, index_names[c], text);
+    }
+    row.omitted = line[layout.status_column - 1] == 'o' ? 0 : 1;
+
+    // The order of reading is the writing program's order of columns.
+    if (&layout == &shelx_layout) {
+        read_real(line, layout.fo2, file_name, line_number, values.fo2);
+        read_real(line, layout.sigma, file_name, line_number, values.sigma_fo2);
+        read_real(line, layout.fc2, file_name, line_number, values.fc2);
+    } else {
+        read_real(line, layout.fc2, file_name, line_number, values.fc2);
+        read_real(line, layout.sigma, file_name, line_number, values.sigma_fo2);
+        read_real(line, layout.fo2, file_name, line_number, values.fo2);
+    }
 }
 
 void read_data(const CompoundCode& code, std::int32_t n_refl, HklInfo& hkl_info, FsqData& fsq_data,
@@ -84,37 +121,29 @@ void read_data(const CompoundCode& code, std::int32_t n_refl, HklInfo& hkl_info,
 
     const std::string file_name = fcf_name(code);
     std::ifstream in = open_for_reading(file_name);
-    std::string line;
+    BlockLines lines = block_lines(in);
     std::int32_t line_number = 0;
-    skip_header(in, layout, file_name, line, line_number);
+    skip_header(lines, layout, file_name, line_number);
 
-    static const char* const index_names[3] = {"h", "k", "l"};
-    for (std::int32_t i = 1; i <= rows; ++i) {
-        if (!read_record(in, line, reflection_width)) {
+    // The lines come in batches of those whole in the block; each batch is
+    // read by threads in consecutive slices, each into its own rows.  A
+    // malformed line ends the run with the first one in the file, the slices
+    // being in file order.
+    std::vector<std::string_view> batch;
+    for (std::int32_t i = 1; i <= rows;) {
+        if (!next_lines(lines, batch, static_cast<std::size_t>(rows - i + 1))) {
             throw InputFailure{"reading " + file_name + ", line " + std::to_string(line_number + 1),
                                "end of file after " + std::to_string(i - 1) + " of " + std::to_string(rows) +
                                    " reflection lines"};
         }
-        ++line_number;
-        HklInfoRow& row = hkl_info[static_cast<std::size_t>(i)];
-        std::int32_t* const indices[3] = {&row.h, &row.k, &row.l};
-        for (std::size_t c = 0; c < 3; ++c) {
-            const std::string_view text = std::string_view(line).substr(4 * c, 4);
-            if (!read_i_field(text, *indices[c])) bad_field(file_name, line_number, 4 * c + 1, 4, index_names[c], text);
-        }
-        row.omitted = line[layout.status_column - 1] == 'o' ? 0 : 1;
-
-        // The order of reading is the writing program's order of columns.
-        FsqDataRow& values = fsq_data[static_cast<std::size_t>(i)];
-        if (&layout == &shelx_layout) {
-            read_real(line, layout.fo2, file_name, line_number, values.fo2);
-            read_real(line, layout.sigma, file_name, line_number, values.sigma_fo2);
-            read_real(line, layout.fc2, file_name, line_number, values.fc2);
-        } else {
-            read_real(line, layout.fc2, file_name, line_number, values.fc2);
-            read_real(line, layout.sigma, file_name, line_number, values.sigma_fo2);
-            read_real(line, layout.fo2, file_name, line_number, values.fo2);
-        }
+        const auto count = static_cast<std::int32_t>(batch.size());
+        run_slices(0, count - 1, slice_count(count, 4096), [&](std::int32_t, std::int32_t first, std::int32_t last) {
+            for (std::int32_t b = first; b <= last; ++b)
+                read_reflection(batch[static_cast<std::size_t>(b)], layout, file_name, line_number + 1 + b,
+                                hkl_info[static_cast<std::size_t>(i + b)], fsq_data[static_cast<std::size_t>(i + b)]);
+        });
+        i += count;
+        line_number += count;
     }
 }
 
@@ -172,11 +201,12 @@ std::int32_t count_reflections(const CompoundCode& code, bool shelx_input) {
     const Layout& layout = layout_of(shelx_input);
     const std::string file_name = fcf_name(code);
     std::ifstream in = open_for_reading(file_name);
-    std::string line;
+    BlockLines lines = block_lines(in);
     std::int32_t line_number = 0;
-    skip_header(in, layout, file_name, line, line_number);
+    skip_header(lines, layout, file_name, line_number);
     std::int32_t n_refl = 0;
-    while (read_record(in, line, scan_width) && !ends_block(line, layout)) ++n_refl;
+    std::string_view line;
+    while (next_line(lines, line) && !ends_block(line, layout)) ++n_refl;
     return n_refl;
 }
 

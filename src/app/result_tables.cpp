@@ -1,8 +1,10 @@
 // The tables of a Friedel list for a spreadsheet: Quotients.dat and
 // Differences.dat.
+#include <algorithm>
 #include <fstream>
-#include <string>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "app/borq.hpp"
 #include "text/fortran_format.hpp"
@@ -23,20 +25,33 @@ void write_results(std::int32_t row_count, const PairHkl& pair_hkl, const PairVa
     if (!table.is_open()) throw InputFailure{std::string("creating ") + file_name, "cannot open the file for writing"};
     table << (is_quotient ? "   h   k   l   Qsingle   Qobs      sQobs     |Q|/sQ    expDev    obsDev\n"
                           : "   h   k   l   Dsingle   Dobs      sDobs     |D|/sQ    expDev    obsDev\n");
-    // Each row is assembled in one reused buffer and written at once, which
-    // keeps tables of a million pairs fast and free of per-row allocation.
-    std::string row;
-    for (std::int32_t k = 1; k <= m; ++k) {
-        const PairHklRow& h = pair_hkl[static_cast<std::size_t>(k)];
-        const PairValuesRow& v = pair_values[static_cast<std::size_t>(k)];
-        row.clear();
-        append_i(row, h.h, 4);
-        append_i(row, h.k, 4);
-        append_i(row, h.l, 4);
-        for (const float value : {v.single, v.obs, v.sigma_obs, v.ratio, v.expected_deviate, v.observed_deviate})
-            append_f(row, value, 10, 5);
-        row += '\n';
-        table.write(row.data(), static_cast<std::streamsize>(row.size()));
+    // The rows are formatted a round at a time, each round shared among
+    // threads in consecutive slices, each slice into its own buffer; the
+    // buffers go to the file in row order, so the file is the one a single
+    // thread writes.  The buffers are reused round after round.
+    constexpr std::int32_t round_rows = 1 << 16;
+    std::vector<std::string> buffers(static_cast<std::size_t>(std::max(most_threads, 1)));
+    const auto format_rows = [&](std::int32_t slice, std::int32_t first, std::int32_t last) {
+        std::string& rows = buffers[static_cast<std::size_t>(slice)];
+        rows.clear();
+        for (std::int32_t k = first; k <= last; ++k) {
+            const PairHklRow& h = pair_hkl[static_cast<std::size_t>(k)];
+            const PairValuesRow& v = pair_values[static_cast<std::size_t>(k)];
+            append_i(rows, h.h, 4);
+            append_i(rows, h.k, 4);
+            append_i(rows, h.l, 4);
+            for (const float value : {v.single, v.obs, v.sigma_obs, v.ratio, v.expected_deviate, v.observed_deviate})
+                append_f(rows, value, 10, 5);
+            rows += '\n';
+        }
+    };
+    for (std::int32_t first = 1; first <= m; first += round_rows) {
+        const std::int32_t last = m - first < round_rows ? m : first + round_rows - 1;
+        const std::int32_t slices = slice_count(last - first + 1, 8192);
+        run_slices(first, last, slices, format_rows);
+        for (std::int32_t s = 0; s < slices; ++s)
+            table.write(buffers[static_cast<std::size_t>(s)].data(),
+                        static_cast<std::streamsize>(buffers[static_cast<std::size_t>(s)].size()));
     }
     table.close();
     if (table.fail()) throw InputFailure{std::string("writing ") + file_name, "the file could not be written"};

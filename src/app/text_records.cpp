@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 #include <istream>
+#include <streambuf>
 
 #include "app/borq.hpp"
 
@@ -28,6 +29,65 @@ bool read_record(std::istream& in, std::string& line, std::size_t width) {
     if (!std::getline(in, line)) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     line.resize(width, ' ');
+    return true;
+}
+
+namespace {
+constexpr std::size_t block_size = std::size_t{1} << 20;
+}  // namespace
+
+BlockLines block_lines(std::istream& in) {
+    BlockLines lines;
+    lines.in = &in;
+    lines.block.resize(block_size);
+    return lines;
+}
+
+bool next_line(BlockLines& lines, std::string_view& line) {
+    for (;;) {
+        const char* const data = lines.block.data();
+        const auto* const line_end =
+            static_cast<const char*>(std::memchr(data + lines.begin, '\n', lines.end - lines.begin));
+        std::size_t stop = lines.end;
+        if (line_end != nullptr || lines.exhausted) {
+            if (line_end == nullptr && lines.begin == lines.end) return false;
+            if (line_end != nullptr) stop = static_cast<std::size_t>(line_end - data);
+            line = std::string_view(data + lines.begin, stop - lines.begin);
+            lines.begin = line_end != nullptr ? stop + 1 : stop;
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            return true;
+        }
+        // The unfinished line moves to the front of the block (which doubles
+        // when the line fills it) and the next block is read behind it.
+        if (lines.begin > 0) {
+            std::memmove(lines.block.data(), data + lines.begin, lines.end - lines.begin);
+            lines.end -= lines.begin;
+            lines.begin = 0;
+        }
+        if (lines.end == lines.block.size()) lines.block.resize(2 * lines.block.size());
+        const std::streamsize got = lines.in->rdbuf()->sgetn(
+            lines.block.data() + lines.end, static_cast<std::streamsize>(lines.block.size() - lines.end));
+        if (got <= 0) lines.exhausted = true;
+        else lines.end += static_cast<std::size_t>(got);
+    }
+}
+
+bool next_lines(BlockLines& lines, std::vector<std::string_view>& batch, std::size_t most) {
+    batch.clear();
+    std::string_view line;
+    if (most == 0 || !next_line(lines, line)) return false;
+    batch.push_back(line);
+    while (batch.size() < most) {
+        const char* const data = lines.block.data();
+        const auto* const line_end =
+            static_cast<const char*>(std::memchr(data + lines.begin, '\n', lines.end - lines.begin));
+        if (line_end == nullptr) break;  // the rest waits for the next block
+        const auto stop = static_cast<std::size_t>(line_end - data);
+        line = std::string_view(data + lines.begin, stop - lines.begin);
+        lines.begin = stop + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        batch.push_back(line);
+    }
     return true;
 }
 
