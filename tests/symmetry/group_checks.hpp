@@ -1,9 +1,11 @@
 // Checks shared by the symmetry tests: a record's operators in the peer's spelling, the group axioms modulo
-// whole-cell translations, and a one-line summary of every scalar field of a space-group record.
+// whole-cell translations, a one-line summary of every scalar field of a space-group record, and the
+// text a writer leaves in a fixed-width field with the fractions it shows.
 #pragma once
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "support/settings_operators_fixture.hpp"
 
 #include "symmetry/symmetry.hpp"
+#include "text/string_util.hpp"
 
 namespace group_checks {
 
@@ -79,6 +82,24 @@ inline std::string describe(const SpaceGroup& g) {
       << g.operator_symbols[0].trimmed() << '/' << g.operator_symbols[m].trimmed() << '|' << g.wyckoff.orbit_count
       << '|' << g.asymmetric_unit[0][1] << ' ' << g.asymmetric_unit[1][1] << ' ' << g.asymmetric_unit[2][1];
     return o.str();
+}
+
+// What a writer leaves in a field of `width` characters that held '#' before.
+inline std::string in_field(std::size_t width, const std::function<void(std::string&)>& write) {
+    std::string text(width, '#');
+    write(text);
+    return text;
+}
+
+// The values of "0,1/2,-1", or of the fixed fields " 1/2-1/4" of `field` characters each.
+inline std::vector<float> fractions(const std::string& s, std::size_t field = 0) {
+    namespace su = vorn_string_utilities;
+    std::vector<float> v;
+    for (std::size_t k = 0, e = 0; k < s.size(); k = e + (field == 0)) {
+        e = field ? k + field : std::min(s.find(',', k), s.size());
+        su::read_fract(su::trim_both(s.substr(k, e - k)), v.emplace_back());
+    }
+    return v;
 }
 
 }  // namespace group_checks

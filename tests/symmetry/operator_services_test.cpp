@@ -6,19 +6,16 @@
 
 #include <limits>
 
+#include "group_checks.hpp"
 #include "support/scratch_dir.hpp"
 #include "support/tsv_fixture.hpp"
-#include "symmetry/symmetry.hpp"
-#include "text/string_util.hpp"
 
 using namespace vorn_crystallographic_symmetry;
 namespace su = vorn_string_utilities;
 
 namespace {
 std::string product(std::string_view a, std::string_view b, std::optional<bool> mod_lat = std::nullopt) {
-    std::string ab(3, '#');
-    sym_prod_st(a, b, ab, mod_lat);
-    return ab;
+    return group_checks::in_field(3, [&](std::string& ab) { sym_prod_st(a, b, ab, mod_lat); });
 }
 }  // namespace
 
@@ -39,17 +36,15 @@ TEST(OperatorServices, ProductsOfTexts) {
 
 // A times its inverse is x,y,z; (A.B).C = A.(B.C) reduced and unreduced, over the operators of the 611 settings.
 TEST(OperatorServices, ProductIdentitiesOverFixtureOperators) {
-    std::vector<std::string> ops;
-    for (const auto& f : tables_test::read_tsv("operator-symbols-peer.tsv")) ops.push_back(f[0]);
-    for (std::size_t k = 0; k < ops.size(); ++k) {
+    const auto rows = tables_test::read_tsv("operator-symbols-peer.tsv");
+    for (std::size_t k = 0, n = rows.size(); k < n; ++k) {
         SymmetryOperator op, inv;
-        read_xsym(ops[k], 1, op.rot, op.tr);
+        read_xsym(rows[k][0], 1, op.rot, op.tr);
         inverse_symm(op.rot, op.tr, inv.rot, inv.tr);
-        EXPECT_EQ(su::trim_right(product(ops[k], get_symsymbi(inv.rot, inv.tr))), "x,y,z") << ops[k];
-        const std::string &a = ops[k * 7 % ops.size()], &b = ops[k * 31 % ops.size()], &c = ops[k * 101 % ops.size()];
-        const bool reduce = k % 2 == 0;
-        EXPECT_EQ(su::trim_right(product(product(a, b, reduce), c, reduce)),
-                  su::trim_right(product(a, product(b, c, reduce), reduce))) << a << " * " << b << " * " << c << reduce;
+        EXPECT_EQ(su::trim_right(product(rows[k][0], get_symsymbi(inv.rot, inv.tr))), "x,y,z") << rows[k][0];
+        const std::string &a = rows[k * 7 % n][0], &b = rows[k * 31 % n][0], &c = rows[k * 101 % n][0];
+        EXPECT_EQ(su::trim_right(product(product(a, b, k % 2 == 0), c, k % 2 == 0)),
+                  su::trim_right(product(a, product(b, c, k % 2 == 0), k % 2 == 0))) << a << " * " << b << " * " << c << k;
     }
 }
 
@@ -57,17 +52,15 @@ TEST(OperatorServices, SymmetryTranslationCodes) {
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
     const struct { std::int32_t n; Vector3 t; std::size_t width; const char* want; } cases[] = {
         {1, {0, 0, 0}, 8, ""}, {2, {0, 0, 0}, 8, "_2"}, {2, {0.4f, -0.4f, 0}, 8, "_2"}, {1, {1, 0, 0}, 8, "_1.655"},
-        {12, {-1, 0, 2}, 8, "_12.457"}, {3, {0.5f, -0.5f, 0}, 8, "_3.645"}, {192, {4, 4, 4}, 8, "_192.999"},
-        {5, {5, 0, 0}, 8, "_5.*55"}, {5, {-6, 0, 0}, 8, "_5.*55"}, {1000, {0, 0, 1}, 8, "_***.556"}, {1000, {}, 8, "_***"},
-        {0, {1, 1, 1}, 8, ""}, {-3, {}, 8, ""}, {12, {1, 0, 0}, 4, "_12."}, {3, {4.4999f, -5.4999f, 4.5f}, 8, "_3.90*"},
-        {3, {-5.5f, 0, 0}, 8, "_3.*55"}, {7, {nan, inf, -inf}, 8, "_7.***"}, {7, {3.0e9f, -3.0e9f, 0}, 8, "_7.**5"},
+        {12, {-1, 0, 2}, 8, "_12.457"}, {3, {0.5f, -0.5f, 0}, 8, "_3.645"}, {192, {4, 4, 4}, 8, "_192.999"}, {5, {5, 0, 0}, 8, "_5.*55"},
+        {5, {-6, 0, 0}, 8, "_5.*55"}, {1000, {0, 0, 1}, 8, "_***.556"}, {1000, {}, 8, "_***"}, {0, {1, 1, 1}, 8, ""}, {-3, {}, 8, ""},
+        {12, {1, 0, 0}, 4, "_12."}, {3, {4.4999f, -5.4999f, 4.5f}, 8, "_3.90*"}, {3, {-5.5f, 0, 0}, 8, "_3.*55"},
+        {7, {nan, inf, -inf}, 8, "_7.***"}, {7, {3.0e9f, -3.0e9f, 0}, 8, "_7.**5"},
     };
-    for (const auto& c : cases) {
-        std::string code(c.width, '#');
-        write_symtrans_code(c.n, c.t, code);
-        EXPECT_EQ(code, su::fixed(c.want, c.width)) << c.want;
-    }
-    for (std::int32_t n : {1, 2, 9, 10, 99, 100, 192, 999}) {
+    for (const auto& c : cases)
+        EXPECT_EQ(group_checks::in_field(c.width, [&](std::string& s) { write_symtrans_code(c.n, c.t, s); }),
+                  su::fixed(c.want, c.width)) << c.want;
+    for (std::int32_t n : {1, 2, 9, 10, 99, 100, 192, 999})
         for (int m = 0; m < 1000; ++m) {  // every translation in -5..4
             const Vector3 t{float(m / 100 - 5), float(m / 10 % 10 - 5), float(m % 10 - 5)};
             FixedText<8> code;
@@ -77,7 +70,6 @@ TEST(OperatorServices, SymmetryTranslationCodes) {
             read_symtrans_code(code.view(), back, t_back);
             ASSERT_TRUE(back == n && t_back == t) << n << " " << m << " " << code.str();
         }
-    }
 }
 
 // The stated lines of both families, a translation the Seitz symbol cannot show, a number too wide for the
