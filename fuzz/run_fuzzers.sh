@@ -17,7 +17,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(number_readers free_format operator_text set_spacegroup reflection_file space_group_source)
+  targets=(number_readers free_format operator_text set_spacegroup stored_record reflection_file space_group_source)
 fi
 build=${BORQ_FUZZ_BUILD:-build-fuzz}
 jobs=${BORQ_FUZZ_JOBS:-3}

@@ -1,7 +1,11 @@
 // Module vorn_crystallographic_symmetry, analysis of a built space group:
-// the Hall symbol derived from its operators; orbits, stabilisers and suborbits of a point with its site multiplicity and
-// occupancy; Seitz and magnetic operator symbols; texts of a point or line of
-// points, of a change of setting, of a transformation and of a translation.
+// the Hall symbol derived from its operators; orbits, stabilisers and
+// suborbits of a point with its site multiplicity and occupancy; Seitz and
+// magnetic operator symbols; texts of a point or line of points, of a change
+// of setting, of a transformation and of a translation; geometric symbols of
+// the operations, operator products, translation codes, displacement
+// constraints and labelled operator lines; the text report of a group and
+// its stored (unformatted) record.
 //
 // Conventions of this part (those of the chief header apply):
 // - Operators are named by their number in the record, 1..multiplicity;
@@ -234,5 +238,39 @@ template <std::size_t N>
 void write_symtrans_code(std::int32_t op_number, const Vector3& translation, FixedText<N>& code) {
     detail::write_fixed(code, [&](std::string& t) { write_symtrans_code(op_number, translation, t); });
 }
+
+// ==== Space-group report and stored record ====
+
+// Text report of a record: title, symbols, counts, centrosymmetry,
+// asymmetric unit, an inversion centre off the origin, the centring
+// translations (for a "Z" lattice or with `full`) and the reduced operators
+// two to a line; with `full` every stored operator with its geometric symbol,
+// then the special Wyckoff positions.  Counts beyond the arrays are listed
+// only up to the arrays' ends; negative counts list nothing.
+void write_spacegroup(const SpaceGroup& group, std::optional<std::int32_t> iunit = std::nullopt,
+                      bool full = false);
+
+// The special Wyckoff positions under the title spg_symbol, from the last
+// letter down to "a", three coordinate texts to a line; nothing at all for
+// orbit_count 0.  With `ordered`, letters go by increasing number of
+// positions (sort_i).
+void write_wyckoff(const WyckoffSet& wyckoff, std::string_view spg_symbol,
+                   std::optional<std::int32_t> iunit = std::nullopt, bool ordered = false);
+
+// Stores the record as its header, each operator with its text, the
+// asymmetric unit, the orbit count and each orbit's count, representative
+// and positions, all little-endian, texts at full width.  A multiplicity
+// above 192, an orbit count above 26 or a position count above 48 writes
+// nothing; a refused count or a failed write sets the error pair
+// (" Stored space-group record not written: ..."), which is not cleared at
+// entry.
+void write_bin_spacegroup(const SpaceGroup& group, std::int32_t iunit);
+
+// Reads one stored record from the unit's current record.  All or nothing:
+// `group` changes only when every read succeeds (ok true); a damaged,
+// truncated or over-capacity record gives ok false and leaves it untouched.
+// Fields not stored (orbit multiplicity and site, entries beyond the counts)
+// keep their values.  The error pair is left alone.
+void read_bin_spacegroup(SpaceGroup& group, std::int32_t iunit, bool& ok);
 
 }  // namespace vorn_crystallographic_symmetry

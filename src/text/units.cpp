@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <system_error>
 
@@ -46,14 +45,34 @@ LogicalUnit* connected_unit(std::int32_t unit) {
 bool can_write(const LogicalUnit& u) { return u.access != UnitAccess::read; }
 bool can_read(const LogicalUnit& u) { return u.access != UnitAccess::write; }
 
-// Unformatted record length marker: 4 bytes in the byte order of the machine.
+// Unformatted record length marker: 4 bytes, little-endian on every machine,
+// so that stored files move between machines.
 bool read_marker(std::fstream& s, std::uint32_t& length, bool& at_end) {
-    char bytes[4];
-    s.read(bytes, 4);
+    unsigned char bytes[4];
+    s.read(reinterpret_cast<char*>(bytes), 4);
     at_end = s.gcount() == 0 && s.eof();
     if (s.gcount() != 4) return false;
-    std::memcpy(&length, bytes, 4);
+    length = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
     return true;
+}
+
+void write_marker(std::fstream& s, std::uint32_t length) {
+    const char bytes[4] = {static_cast<char>(length & 0xffu), static_cast<char>((length >> 8) & 0xffu),
+                           static_cast<char>((length >> 16) & 0xffu), static_cast<char>(length >> 24)};
+    s.write(bytes, 4);
+}
+
+// Bytes between the read position and the end of the file (-1 when the
+// stream cannot tell), so that a damaged length is refused before a buffer
+// of that size is allocated.
+std::int64_t bytes_left(std::fstream& s) {
+    const std::streampos here = s.tellg();
+    if (here == std::streampos(-1)) return -1;
+    s.seekg(0, std::ios::end);
+    const std::streampos end = s.tellg();
+    s.seekg(here);
+    if (end == std::streampos(-1) || s.fail()) return -1;
+    return static_cast<std::int64_t>(end - here);
 }
 
 }  // namespace
@@ -150,12 +169,10 @@ bool write_record(std::int32_t unit, std::string_view bytes) {
     LogicalUnit* u = connected_unit(unit);
     if (u == nullptr || u->standard || !can_write(*u) || u->form != UnitForm::unformatted) return false;
     if (bytes.size() > 0x7fffffffu) return false;
-    std::uint32_t length = static_cast<std::uint32_t>(bytes.size());
-    char marker[4];
-    std::memcpy(marker, &length, 4);
-    u->stream.write(marker, 4);
+    const std::uint32_t length = static_cast<std::uint32_t>(bytes.size());
+    write_marker(u->stream, length);
     u->stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    u->stream.write(marker, 4);
+    write_marker(u->stream, length);
     return !u->stream.fail();
 }
 
@@ -167,6 +184,8 @@ std::int32_t read_record(std::int32_t unit, std::string& bytes) {
     bool at_end = false;
     if (!read_marker(u->stream, length, at_end)) return at_end ? unit_end_of_file : unit_read_failure;
     if (length > 0x7fffffffu) return unit_read_failure;
+    // The data and the trailing length word must lie within the file.
+    if (bytes_left(u->stream) < static_cast<std::int64_t>(length) + 4) return unit_read_failure;
     std::string record(length, '\0');
     u->stream.read(record.data(), static_cast<std::streamsize>(length));
     if (static_cast<std::uint32_t>(u->stream.gcount()) != length) return unit_read_failure;
