@@ -61,7 +61,7 @@ void latsym(std::string_view lat_symbol) {
         }
     }
     nlat = 1;
-    ltr[0] = Vector3{};
+    ltr.fill(Vector3{});  // no translation of an earlier lattice survives past nlat
     constexpr float half = 0.5f;
     constexpr float third = 1.0f / 3.0f;
     constexpr float two_thirds = 2.0f / 3.0f;
