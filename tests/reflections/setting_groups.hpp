@@ -15,10 +15,4 @@ inline std::unique_ptr<vorn_crystallographic_symmetry::SpaceGroup> group_of_symb
     return group;
 }
 
-// The group of row `row` (1..611) of settings-table.tsv.
-inline std::unique_ptr<vorn_crystallographic_symmetry::SpaceGroup> group_of_row(std::size_t row) {
-    static const auto rows = tables_test::read_tsv("settings-table.tsv");
-    return group_of_symbol(rows.at(row - 1)[2]);
-}
-
 }  // namespace setting_groups

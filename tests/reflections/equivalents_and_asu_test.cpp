@@ -1,7 +1,7 @@
-// The reciprocal asymmetric unit and its key over hand-built groups of every
-// Laue class: each Friedel/Bijvoet orbit has exactly one accepted form and one
-// key; the class rules, the rule chosen by number, axis and Laue text, and
-// the report of write_asu.
+// Equivalent reflections: multiplicity, absence, equivalence and restricted
+// phases of the peer's reflections in 553 groups; the reciprocal asymmetric
+// unit (one accepted form and one key per Friedel/Bijvoet orbit), its rules
+// chosen by number, axis and Laue text, and the report of write_asu.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "reflections/reflct_util.hpp"
+#include "setting_groups.hpp"
 #include "support/hand_built_groups.hpp"
 
 namespace {
@@ -71,16 +72,11 @@ TEST(AsymmetricUnit, WorkedFormsKeysAndImages) {
         {R::cubic_m3, {0, 1, 0}, zero}, {R::cubic_m3m, {3, 2, 1}, {3, 2, 1}}, {R::cubic_m3m, {2, 3, 1}, zero}};
     for (const auto& c : forms) EXPECT_EQ(asu_hkl(c.hkl, c.rule), c.form) << text_of(c.hkl) << ", rule " << int(c.rule);
     // No operators: the reflection itself; null rotations (a failed
-    // construction): every key 0 0 0; R 3 on rhombohedral axes accepts the
-    // opposite of the image -1 0 1 of 1 -1 0 (obverse indices -1 -1 0).
-    auto empty = std::make_unique<SpaceGroup>(), null_ops = std::make_unique<SpaceGroup>();
-    null_ops->reduced_count = 2;
-    const auto r3 = hand_built::group_from(146, "R 3", "-3", "R", {"z,x,y"});
-    EXPECT_EQ(get_hequiv_asu({-1, -2, -3}, *empty), (Hkl{-1, -2, -3}));
-    EXPECT_EQ(get_hequiv_asu({1, 2, 3}, *null_ops), zero);
-    EXPECT_EQ(get_hequiv_asu({1, -1, 0}, *r3), (Hkl{1, 0, -1}));
-    EXPECT_EQ(asu_hkl({-1, 0, 1}, *r3), (Hkl{1, 0, -1}));
-    EXPECT_EQ(asu_hkl({1, -1, 0}, *r3), (Hkl{0, 0, 0}));
+    // construction): every key 0 0 0.
+    SpaceGroup empty, null_ops;
+    null_ops.reduced_count = 2;
+    EXPECT_EQ(get_hequiv_asu({-1, -2, -3}, empty), (Hkl{-1, -2, -3}));
+    EXPECT_EQ(get_hequiv_asu({1, 2, 3}, null_ops), zero);
     // The row vector h R, wrapping around in 32 bits.
     EXPECT_EQ(hr_i({1, 2, 3}, hand_built::rotation_of("-y,x-y,z")), (Hkl{2, -3, 3}));
     EXPECT_EQ(hr_i({INT_MAX, 1, 0}, hand_built::rotation_of("x+y,y,z")), (Hkl{INT_MAX, INT_MIN, 0}));
@@ -153,6 +149,63 @@ TEST(AsymmetricUnit, WriteAsuReportsOrSetsTheErrorPair) {
     }
 }
 
+// Every line, with integer and real indices: both multiplicities, the
+// absence, h equivalent to -h without Friedel's law (the centric flag), the
+// list of equivalents (distinct, each an image of h or, when doubled, of -h),
+// and for a centric line not absent every operator sending h to -h turns the
+// restricted phase phi into -phi.
+TEST(EquivalentsPeer, EveryReflectionOfEveryGroup) {
+    std::size_t built = 0, groups = 0, phases = 0;
+    std::unique_ptr<SpaceGroup> g;
+    std::vector<Hkl> list(384);
+    std::vector<HklReal> real_list(384);
+    const auto settings = tables_test::read_tsv("settings-table.tsv");
+    for (const auto& f : tables_test::read_tsv("reflections-peer.tsv")) {
+        if (std::stoul(f[0]) != built) g = setting_groups::group_of_symbol(settings.at((built = std::stoul(f[0])) - 1)[2]), ++groups;
+        const Hkl h{std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3])}, minus{-h[0], -h[1], -h[2]};
+        const HklReal r{float(h[0]), float(h[1]), float(h[2])}, minus_r{-r[0], -r[1], -r[2]};
+        const int plain = std::stoi(f[4]), friedel = std::stoi(f[5]);
+        SCOPED_TRACE("row " + f[0] + ": " + f[1] + " " + f[2] + " " + f[3]);
+        std::int32_t mult = 0, mult_r = 0;
+        hkl_equiv_listi(h, *g, false, mult, list);
+        hkl_equiv_listr(r, *g, false, mult_r, real_list);
+        EXPECT_EQ((std::vector<int>{hkl_multi(h, *g, false), hkl_multi(h, *g, true), hkl_multr(r, *g, false),
+                                    hkl_multr(r, *g, true), mult, mult_r}),
+                  (std::vector<int>{plain, friedel, plain, friedel, plain, plain}));
+        EXPECT_EQ((std::vector<bool>{hkl_absenti(h, *g), hkl_absentr(r, *g), hkl_equivi(h, minus, *g), hkl_equivr(r, minus_r, *g)}),
+                  (std::vector<bool>{f[6] == "1", f[6] == "1", f[7] == "1", f[7] == "1"}));
+        EXPECT_EQ(std::set<Hkl>(list.begin(), list.begin() + mult).size(), std::size_t(mult));
+        for (std::size_t j = 0; j < std::size_t(mult); ++j) {
+            EXPECT_TRUE(hkl_equivi(h, list[j], *g, plain == friedel));
+            EXPECT_EQ(real_list[j], (HklReal{float(list[j][0]), float(list[j][1]), float(list[j][2])}));
+        }
+        for (std::size_t i = 0; f[8] != "-" && i < std::size_t(g->multiplicity); ++i) {
+            if (hr_i(h, g->operators[i].rot) != minus) continue;
+            Hkl image{};
+            float phase = -1;
+            hkl_rpi(h, std::stof(f[8]), g->operators[i], image, phase);
+            EXPECT_NEAR(std::remainder(phase + std::stof(f[8]), 360.0f), 0.0f, 0.01f) << "operator " << i + 1;
+            EXPECT_TRUE(image == minus && phase >= 0 && phase < 360) << phase;
+            ++phases;
+        }
+    }
+    EXPECT_EQ(groups, 553u);
+    EXPECT_GT(phases, 10000u);
+}
+
+// Phases into [0, 360) for real indices (-30 + 360 h.t with h.t = -1/2 gives
+// 150); real indices within 0.0002 of a reflection kept by a 21 axis.
+TEST(Equivalents, RealIndices) {
+    auto screw = hand_built::group_from(4, "P 1 1 21", "2/m", "c", {"-x,-y,z"});
+    screw->operators[1].tr = {0, 0, 0.5f};
+    HklReal image{};
+    float phase = -1;
+    hkl_rpr({1, 0, -1}, -30, screw->operators[1], image, phase);
+    EXPECT_TRUE(phase == 150 && image == (HklReal{-1, 0, -1})) << phase;
+    EXPECT_TRUE(hkl_absentr({0.00005f, 0, 1}, *screw) && !hkl_absentr({0.0003f, 0, 1}, *screw) && !hkl_absentr({0, 0, 2}, *screw));
+}
+
+// Equality of integer indices, and of real indices within 0.0002 (NaN never equal).
 TEST(ReflectionEquality, IntegerAndRealTests) {
     EXPECT_TRUE(hkl_equali({1, 2, 3}, {1, 2, 3}) && !hkl_equali({1, 2, 3}, {1, 2, -3}));
     EXPECT_TRUE(hkl_equalr({0.0f, 1.0f, 2.0f}, {0.0002f, 1.0f, 2.0f}));

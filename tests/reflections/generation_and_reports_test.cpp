@@ -1,0 +1,209 @@
+// sin(theta)/lambda and reciprocal directions in worked cells; generated
+// reflections: the peer's unique and total counts of a shell for all 611
+// settings, the estimate of their number, scan orders; a list reported byte
+// for byte; the reflection-condition reports of every tabulated setting (P 1,
+// F d -3 m among them) byte for byte from the peer's condition numbers.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <set>
+#include <sstream>
+
+#include "reflections/reflct_util.hpp"
+#include "setting_groups.hpp"
+#include "support/hand_built_groups.hpp"
+#include "support/scratch_dir.hpp"
+#include "support/unit_cell.hpp"
+#include "text/fortran_format.hpp"
+#include "text/string_util.hpp"
+
+namespace {
+
+using namespace vorn_reflections_utilities;
+namespace su = vorn_string_utilities;
+
+std::vector<Hkl> indices(std::span<const Reflection> r, std::int32_t n) {
+    std::vector<Hkl> v;
+    for (std::int32_t i = 0; i < n; ++i) v.push_back(r[std::size_t(i)].hkl);
+    return v;
+}
+
+TEST(ReflectionMetrics, WorkedCells) {
+    const UnitCell cubic = test_cells::unit_cell(10, 10, 10), hexagonal = test_cells::unit_cell(1, 1, 2, 90, 90, 120);
+    const float r3 = std::sqrt(3.0f);
+    const struct { const UnitCell* cell; Hkl h; float s; std::array<float, 3> u; } cases[] = {
+        {&cubic, {1, 0, 0}, 0.05f, {1, 0, 0}}, {&cubic, {1, 1, 1}, 0.0866025f, {1 / r3, 1 / r3, 1 / r3}},
+        {&cubic, {0, 0, -2}, 0.1f, {0, 0, -1}}, {&hexagonal, {1, 0, 0}, 1 / r3, {r3 / 2, 0.5f, 0}},
+        {&hexagonal, {1, 1, 0}, 1.0f, {0.5f, r3 / 2, 0}}};
+    for (const auto& c : cases) {
+        const HklReal r{float(c.h[0]), float(c.h[1]), float(c.h[2])};
+        const auto u = unit_cart_hkli(c.h, *c.cell);
+        EXPECT_NEAR(hs_i(c.h, *c.cell), c.s, 1e-6f) << c.s;
+        EXPECT_TRUE(hs_r(r, *c.cell) == hs_i(c.h, *c.cell) && unit_cart_hklr(r, *c.cell) == u);
+        for (int i = 0; i < 3; ++i) EXPECT_NEAR(u[i], c.u[i], 1e-6f) << c.s;
+    }
+    EXPECT_TRUE(hs_i({0, 0, 0}, cubic) == 0 && std::isnan(unit_cart_hkli({0, 0, 0}, cubic)[0]));
+}
+
+// The Part's row and a negative Delta, the neutron title, an empty list
+// (extremes of asterisks), fields that overflow, and a count above the entries.
+TEST(ReflectionLists, InitAndReport) {
+    borq_test::ScratchDir scratch("reflist");
+    const auto report = [](const ReflectionList& list, std::optional<std::string_view> radiation) {
+        su::open_unit(21, "list.txt", su::UnitAccess::write);
+        write_reflist_info(list, 21, radiation);
+        su::close_unit(21);
+        return borq_test::read_file("list.txt");
+    };
+    const std::string xray = "    LIST OF REFLECTIONS AND STRUCTURE FACTORS(X-RAYS)\n    " + std::string(49, '=') + "\n",
+                      neutron = "\n\n    LIST OF REFLECTIONS AND STRUCTURE FACTORS(NEUTRONS)\n    " + std::string(51, '=') + "\n",
+                      header = "\n   H   K   L   Mult  SinTh/Lda    |Fobs|      SFobs        |Fc|       Delta\n\n",
+                      rows = "   1   0   2    4     0.25000    10.50000     0.20000    10.00000     0.50000\n"
+                             "  -3   7   0    2     0.12500     3.00000     0.00000     5.50000    -2.50000\n";
+    const auto tail = [](const char* n, const char* h, const char* k, const char* l, const char* h0, const char* k0, const char* l0) {
+        return std::string(" \n \n => Number of Reflections: ") + n + "\n => H_max: " + h + "    K_max: " + k + "    L_max: " + l +
+               "\n => H_min: " + h0 + "    K_min: " + k0 + "    L_min: " + l0 + "\n \n";
+    };
+    const std::string stars = tail("     0", "****", "****", "****", "****", "****", "****");
+    ReflectionList two, empty, wide, none;
+    init_reflist(two, 2);
+    two.entries[0] = {{1, 0, 2}, 4, 10.5f, 10.0f, 0.2f, 0.25f, {}};
+    two.entries[1] = {{-3, 7, 0}, 2, 3.0f, 5.5f, 0.0f, 0.125f, {}};
+    init_reflist(empty, 0);
+    init_reflist(wide, 1);
+    wide.entries[0].hkl = {10000, -1000, 5};
+    wide.reflection_count = 1000000;
+    const std::string wide_row = "********   5    0     0.00000     0.00000     0.00000     0.00000     0.00000\n";
+    const struct { const ReflectionList* list; std::optional<std::string_view> radiation; std::string expected; } cases[] = {
+        {&two, {}, xray + header + rows + tail("     2", "   1", "   7", "   2", "  -3", "   0", "   0")},
+        {&two, "NUC", neutron + header + rows + tail("     2", "   1", "   7", "   2", "  -3", "   0", "   0")},
+        {&empty, "nuc", neutron + header + stars}, {&empty, "Nuc", "\n\n" + xray + header + stars},
+        {&none, "   ", "\n\n" + xray + header + stars},
+        {&wide, {}, xray + header + wide_row + tail("******", "****", "****", "   5", "****", "****", "   5")}};
+    for (const auto& c : cases) EXPECT_EQ(report(*c.list, c.radiation), c.expected) << c.radiation.value_or("-");
+    EXPECT_EQ(two.entries[1].spare, (std::array<float, 6>{}));
+    init_reflist(two, -2);
+    EXPECT_TRUE(two.reflection_count == -2 && two.entries.empty());
+}
+
+// Every setting: the unique list (limits in either order) has the peer's
+// length, Friedel multiplicities summing to the peer's total, distinct keys
+// and ascending s; hkl_gen finds the same set, the long records and the list
+// the same sequence, and the single-crystal generator every reflection.
+TEST(UniqueListCounts, EverySetting) {
+    std::vector<Reflection> unique(6000), generated(6000), all(12000);
+    std::vector<ReflectionEntry> entries(6000);
+    for (const auto& f : tables_test::read_tsv("unique-list-counts.tsv")) {
+        SCOPED_TRACE("row " + f[0] + " " + f[1]);
+        const auto g = setting_groups::group_of_symbol(f[1]);
+        const UnitCell cell = test_cells::unit_cell(std::stod(f[2]), std::stod(f[3]), std::stod(f[4]), std::stod(f[5]), std::stod(f[6]), std::stod(f[7]));
+        const float s_min = std::stof(f[8]), s_max = std::stof(f[9]);
+        std::int32_t n = 0, n_gen = 0, n_entries = 0, n_all = 0, total = 0;
+        hkl_uni_reflect(cell, *g, true, s_max, s_min, "s", n, unique);
+        ASSERT_EQ(n, std::stoi(f[10]));
+        std::set<Hkl> keys;
+        for (std::size_t i = 0; i < std::size_t(n); ++i) {
+            total += unique[i].multiplicity;
+            EXPECT_TRUE(keys.insert(get_hequiv_asu(unique[i].hkl, *g)).second);
+            EXPECT_TRUE(unique[i].s >= (i ? unique[i - 1].s : s_min) && unique[i].s <= s_max);
+        }
+        EXPECT_EQ(total, std::stoi(f[11]));
+        hkl_gen(cell, *g, true, s_min, s_max, n_gen, generated);
+        const auto found = indices(unique, n), gen = indices(generated, n_gen);
+        EXPECT_EQ(std::set<Hkl>(gen.begin(), gen.end()), std::set<Hkl>(found.begin(), found.end()));
+        ReflectionList list;
+        hkl_uni_reflection(cell, *g, true, s_min, s_max, "S", n_entries, entries);
+        hkl_uni_refllist(cell, *g, true, s_min, s_max, "s", 6000, list);
+        ASSERT_TRUE(n_entries == n && list.reflection_count == n && list.entries.size() == std::size_t(n));
+        for (std::size_t i = 0; i < std::size_t(n); ++i)
+            EXPECT_TRUE(entries[i].hkl == found[i] && list.entries[i].hkl == found[i] && list.entries[i].s == unique[i].s);
+        hkl_gen_sxtal_reflection(cell, *g, s_min, s_max, n_all, all);
+        EXPECT_EQ(n_all, std::stoi(f[11]));
+    }
+}
+
+TEST(ReflectionGeneration, MaxNumRef) {
+    const struct { std::optional<float> s_min; std::optional<std::int32_t> mult; std::int32_t expected; } cases[] = {
+        {{}, {}, 4398}, {{}, 4, 2199}, {{}, 0, 8796}, {{}, -3, 8796}, {0.5f, {}, 209}};
+    for (const auto& c : cases) EXPECT_EQ(get_maxnumref(0.5f, 1000, c.s_min, c.mult), c.expected) << c.expected;
+}
+
+// P 1, a = 5: scan orders, index limits, a full array, spacings, the order by s.
+TEST(ReflectionGeneration, ScanOrdersAndLimits) {
+    const UnitCell cell = test_cells::unit_cell(5, 5, 5);
+    const auto p1 = hand_built::group_from(1, "P 1", "-1", " ", {});
+    std::vector<Reflection> r(300);
+    std::int32_t n = 0;
+    const std::vector<Hkl> axes{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}, {0, 0, 1}, {0, 1, 0}, {1, 0, 0}};
+    hkl_gen_sxtal_reflection(cell, *p1, 0.0f, 0.1f, n, r);
+    EXPECT_EQ(indices(r, n), axes);
+    hkl_gen_sxtal_reflection(cell, *p1, 0.0f, 0.1f, n, r, std::array<std::int32_t, 3>{1, 2, 3});
+    EXPECT_EQ(indices(r, n), (std::vector<Hkl>{{0, 0, -1}, {0, -1, 0}, {-1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}));
+    hkl_gen_sxtal_reflection(cell, *p1, 0.0f, 1.0f, n, r, std::nullopt, IndexLimits{{{0, 0}, {0, 0}, {1, 3}}});
+    EXPECT_EQ(indices(r, n), (std::vector<Hkl>{{0, 0, 1}, {0, 0, 2}, {0, 0, 3}}));
+    std::vector<Reflection> three(3, Reflection{{9, 9, 9}, 9, 9});
+    hkl_gen(cell, *p1, true, 0.1f, 0.1f, n, std::span(three).first(2));  // full: the first of the scan; limits included
+    EXPECT_EQ(indices(three, n), (std::vector<Hkl>{{0, 0, 1}, {0, 1, 0}}));
+    EXPECT_EQ(three[0].multiplicity + three[2].multiplicity, 2 + 9);
+    ReflectionList list;
+    hkl_gen_sxtal_list(cell, *p1, 0.0f, 0.1f, n, list);
+    EXPECT_TRUE(n == 6 && list.reflection_count == 6 && list.entries[5].hkl == axes[5]);
+    hkl_uni_reflect(cell, *p1, false, 2.0f, 1.0f, "r", n, r);  // 0.25 <= s <= 0.5: half of 434 points
+    EXPECT_TRUE(n == 217 && r[0].s >= 0.25f && r[std::size_t(n - 1)].s == 0.5f);
+    hkl_uni_reflect(cell, *p1, false, 0.0f, 0.1f, "s", n, r, true);  // scan order
+    EXPECT_EQ(indices(r, n), (std::vector<Hkl>{{0, 0, 1}, {0, 1, 0}, {1, 0, 0}}));
+    std::vector<ReflectionEntry> entries(4);
+    entries[0].f_obs = 3;
+    hkl_uni_reflection(cell, *p1, true, 0.0f, 0.1f, "s", n, entries);
+    EXPECT_TRUE(n == 3 && entries[0].f_obs == 3 && entries[0].multiplicity == 2 && entries[3].hkl == Hkl{});
+}
+
+// The lines of the search, and the unit form's lines with trailing blanks removed and cut at 132.
+std::pair<std::vector<std::string>, std::vector<std::string>> search(const SpaceGroup& g) {
+    std::vector<std::string> lines(80, std::string(132, 'x')), unit_lines;
+    std::int32_t count = -1;
+    search_extinctions_file(g, count, lines);
+    EXPECT_EQ(lines[std::size_t(count)], std::string(132, ' '));
+    lines.resize(std::size_t(count));
+    su::open_unit(31, "report.txt", su::UnitAccess::write);
+    search_extinctions_iunit(g, 31);
+    su::close_unit(31);
+    std::istringstream in(borq_test::read_file("report.txt"));
+    for (std::string line; std::getline(in, line);) {
+        EXPECT_EQ(line.size(), line.starts_with("     #") ? 90u : line.size());
+        unit_lines.push_back(su::fixed(su::trim_right(line), 132));
+    }
+    std::filesystem::remove("report.txt");
+    return {lines, unit_lines};
+}
+
+// One of the three reports: its title, rule and the tabulated conditions of
+// the peer's numbers, or the line saying there is none.
+std::string report(const std::string& title, std::size_t rule, const std::string& numbers, const char* kind) {
+    std::string text = "\n  >>> " + title + "\n " + std::string(rule, '-') + "\n\n";
+    if (numbers == "none") return text + "      =====>>> no " + kind + " reflection condition\n";
+    std::istringstream in(numbers);
+    for (std::string n; std::getline(in, n, ',');)
+        text += "     #" + su::format_i(std::stoi(n), 2) + ": " + std::string(hkl_ref_conditions[std::size_t(std::stoi(n) - 1)].trimmed()) + "\n";
+    return text;
+}
+
+TEST(ConditionReports, EverySettingByteForByte) {
+    borq_test::ScratchDir scratch("conditions");
+    for (const auto& f : tables_test::read_tsv("reflection-conditions.tsv")) {
+        SCOPED_TRACE("row " + f[0] + " " + f[2]);
+        const auto [lines, unit_lines] = search(*setting_groups::group_of_symbol(f[2]));
+        std::string text;
+        for (const std::string& line : lines) text += std::string(su::trim_right(line)) + "\n";
+        EXPECT_EQ(text, report("Integral reflections conditions for centred lattices:", 58, f[3], "general") +
+                            report("Zonal reflections conditions for glide planes:", 51, f[4], "zonal") +
+                            report("Serial reflections conditions for screw axes:", 51, f[5], "serial"));
+        EXPECT_EQ(lines.size(), std::stoul(f[6]));
+        EXPECT_EQ(unit_lines, lines);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(scratch.path()));  // no file left behind
+    EXPECT_EQ(hkl_ref_conditions[30].view(), "(  h -h  l)  2h+l=4n : (110)  glide plane with a/4 +- b/4 +- c/4 translation (d)");
+}
+
+}  // namespace
