@@ -1,118 +1,61 @@
-// The index sorts move keys with their rows and list the stops of each
-// partition in blocks; the order they leave must be the one of the plain
-// quicksort that looks every key up through the order, equal keys included:
-// random lists with and without ties, sorted and reversed runs, NaN keys.
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cmath>
-#include <limits>
-#include <random>
-#include <vector>
-
+// The index sorts (keys travelling with their rows, stops listed in blocks, long lists on threads)
+// leave the order of the plain quicksort that looks every key up through the order, equal keys
+// included: random lists with and without ties, sorted and reversed runs, NaN keys.
 #include "maths/math_gen.hpp"
+#include "maths/table_checks.hpp"
 
 using namespace vorn_math_general;
 
-namespace {
-
-// The quicksort as stated: median of three, the pivot at l, stops at keys
-// not below / not above the pivot, straight insertion below 7, the longer
-// stretch waiting on the stack.
+// The quicksort as stated: median of three, the pivot at l, stops at keys not below / not above
+// the pivot, straight insertion below 7, the longer stretch waiting on the stack.  o[1..n].
 template <class K>
-std::vector<std::int32_t> stated_index_sort(const std::vector<K>& keys) {
-    const auto n = static_cast<std::int32_t>(keys.size());
-    std::vector<std::int32_t> order(keys.size());
-    auto ord = [&](std::int32_t p) -> std::int32_t& { return order[static_cast<std::size_t>(p - 1)]; };
-    auto key = [&](std::int32_t p) { return keys[static_cast<std::size_t>(ord(p) - 1)]; };
-    for (std::int32_t p = 1; p <= n; ++p) ord(p) = p;
-    std::array<std::int32_t, 50> stack{};
-    std::int32_t top = 0, l = 1, r = n;
-    for (;;) {
-        if (r - l < 7) {
-            for (std::int32_t p = l + 1; p <= r; ++p) {
-                const std::int32_t t = ord(p);
-                const K k = keys[static_cast<std::size_t>(t - 1)];
-                std::int32_t q = p - 1;
-                for (; q >= 1 && key(q) > k; --q) ord(q + 1) = ord(q);
-                ord(q + 1) = t;
+static VI stated_index_sort(const std::vector<K>& keys) {
+    VI o(keys.size() + 1), stack;
+    for (int p = 1; p < static_cast<int>(o.size()); ++p) o[p] = p;
+    const auto key = [&](int p) { return keys[o[p] - 1]; };
+    // Partition steps until the stretch l..r is short, then insertion, then the next waiting stretch.
+    for (int l = 1, r = static_cast<int>(keys.size());; r = stack.back(), stack.pop_back(), l = stack.back(), stack.pop_back()) {
+        while (r - l >= 7) {
+            std::swap(o[(l + r) / 2], o[l + 1]);
+            if (key(l + 1) > key(r)) std::swap(o[l + 1], o[r]);
+            if (key(l) > key(r)) std::swap(o[l], o[r]);
+            if (key(l + 1) > key(l)) std::swap(o[l + 1], o[l]);
+            int v = o[l], i = l + 1, j = r;
+            for (;; std::swap(o[i], o[j])) {  // the scans from both ends, exchanging while they have not crossed
+                do ++i; while (key(i) < keys[v - 1]);
+                do --j; while (key(j) > keys[v - 1]);
+                if (j < i) break;
             }
-            if (top == 0) return order;
-            r = stack[static_cast<std::size_t>(--top)];
-            l = stack[static_cast<std::size_t>(--top)];
-            continue;
+            o[l] = o[j], o[j] = v;
+            if (r - i + 1 >= j - l) stack.insert(stack.end(), {i, r}), r = j - 1;
+            else stack.insert(stack.end(), {l, j - 1}), l = i;
         }
-        const std::int32_t m = (l + r) / 2;
-        std::swap(ord(m), ord(l + 1));
-        if (key(l + 1) > key(r)) std::swap(ord(l + 1), ord(r));
-        if (key(l) > key(r)) std::swap(ord(l), ord(r));
-        if (key(l + 1) > key(l)) std::swap(ord(l + 1), ord(l));
-        const std::int32_t v = ord(l);
-        const K a = keys[static_cast<std::size_t>(v - 1)];
-        std::int32_t i = l + 1, j = r;
-        for (;;) {
-            do ++i; while (key(i) < a);
-            do --j; while (key(j) > a);
-            if (j < i) break;
-            std::swap(ord(i), ord(j));
-        }
-        ord(l) = ord(j);
-        ord(j) = v;
-        if (r - i + 1 >= j - l) {
-            stack[static_cast<std::size_t>(top++)] = i;
-            stack[static_cast<std::size_t>(top++)] = r;
-            r = j - 1;
-        } else {
-            stack[static_cast<std::size_t>(top++)] = l;
-            stack[static_cast<std::size_t>(top++)] = j - 1;
-            l = i;
-        }
+        for (int p = l + 1, q, t; p <= r; o[q + 1] = t, ++p)
+            for (t = o[p], q = p - 1; q >= 1 && key(q) > keys[t - 1]; --q) o[q + 1] = o[q];
+        if (stack.empty()) return VI(o.begin() + 1, o.end());
     }
 }
 
-}  // namespace
-
-TEST(IndexSortEquivalence, SameOrderAsTheStatedSortWithAndWithoutTies) {
-    // distinct: keys of 2^31 values; values: how many distinct keys (ties when small).
-    struct Case { std::int32_t n; std::uint32_t values; char shape; };
+TEST(IndexSortEquivalence, SameOrderAsTheStatedSortWithTiesOnThreadsAndWithNaN) {
+    // values: distinct keys (0: any of 2^31); shape: r random, s rising, d falling, p two interleaved runs
+    // with each key twice (Friedel keys); nan: a real key is NaN with odds 1/nan (0: never).
+    struct Case { int n; std::uint32_t values; char shape; std::uint32_t nan = 0; };
     const Case cases[] = {
-        {1, 0, 'r'}, {2, 2, 'r'}, {7, 3, 'r'}, {8, 8, 'r'}, {129, 0, 'r'}, {300, 0, 'r'}, {300, 5, 'r'},
-        {5000, 0, 'r'}, {5000, 2, 'r'}, {5000, 40, 'r'}, {5000, 2500, 'r'}, {100000, 0, 'r'}, {100000, 1000, 'r'},
-        {300000, 0, 'r'}, {300000, 150000, 'r'}, {20000, 0, 's'}, {20000, 0, 'd'}, {20000, 7, 's'}, {20000, 1, 'r'},
-        {20000, 0, 'p'},  // two interleaved runs, each key twice: Friedel keys
-    };
+        {1, 0, 'r'}, {2, 2, 'r'}, {7, 3, 'r'}, {8, 8, 'r'}, {129, 0, 'r'}, {300, 0, 'r'}, {300, 5, 'r'}, {5000, 0, 'r'}, {5000, 2, 'r'},
+        {5000, 40, 'r'}, {5000, 2500, 'r'}, {100000, 0, 'r'}, {100000, 1000, 'r'}, {300000, 0, 'r'}, {300000, 150000, 'r'},
+        {20000, 0, 's'}, {20000, 0, 'd'}, {20000, 7, 's'}, {20000, 1, 'r'}, {20000, 0, 'p'}, {20000, 997, 'r', 2}, {20000, 997, 'r', 5},
+        {20000, 997, 'r', 50}, {20000, 997, 'r', 1000}, {70000, 997, 'r', 10000}};  // the last on threads but for NaN
     std::mt19937 random(20261206u);
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "n=" << c.n << " values=" << c.values << " shape=" << c.shape);
-        std::vector<std::int32_t> ints(static_cast<std::size_t>(c.n));
-        for (std::int32_t p = 0; p < c.n; ++p) {
-            const std::uint32_t draw = random();
-            std::int32_t k = c.values == 0 ? static_cast<std::int32_t>(draw >> 1) : static_cast<std::int32_t>(draw % c.values);
-            if (c.shape == 's') k = c.values == 0 ? p : p % static_cast<std::int32_t>(c.values);
-            if (c.shape == 'd') k = c.n - p;
-            if (c.shape == 'p') k = static_cast<std::int32_t>(p % 2 == 0 ? p : c.n - p);
-            ints[static_cast<std::size_t>(p)] = k - (c.values == 0 ? 0 : static_cast<std::int32_t>(c.values / 2));
+        SCOPED_TRACE(testing::Message() << "n=" << c.n << " values=" << c.values << " shape=" << c.shape << " nan=" << c.nan);
+        VI ints(static_cast<std::size_t>(c.n)), by_int(ints.size(), -9), by_real(ints.size(), -9);
+        VF reals(ints.size());
+        for (int p = 0; p < c.n; ++p) {
+            ints[p] = (c.shape == 's' ? (c.values == 0 ? p : p % int(c.values)) : c.shape == 'd' ? c.n - p
+                       : c.shape == 'p' ? (p % 2 == 0 ? p : c.n - p) : c.values == 0 ? int(random() >> 1) : int(random() % c.values)) - int(c.values / 2);
+            reals[p] = c.nan != 0 && random() % c.nan == 0 ? nan_f : -float(ints[p]) / 1024.0f;
         }
-        std::vector<float> reals(ints.size());
-        for (std::size_t p = 0; p < ints.size(); ++p) reals[p] = -static_cast<float>(ints[p]) / 1024.0f;
-        std::vector<std::int32_t> order(ints.size(), -9);
-        sort_i(ints, c.n, order);
-        ASSERT_FALSE(err_mathgen);
-        ASSERT_EQ(order, stated_index_sort(ints));
-        sort_r(reals, c.n, order);
-        ASSERT_EQ(order, stated_index_sort(reals));
-    }
-}
-
-TEST(IndexSortEquivalence, NaNKeysLeaveTheSameOrder) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    std::mt19937 random(7u);
-    for (const std::uint32_t every : {2u, 5u, 50u, 1000u, 100000u}) {
-        SCOPED_TRACE(every);
-        std::vector<float> keys(every == 100000u ? 70000 : 20000);  // the long list: sorted on threads were it not for NaN
-        for (float& k : keys) k = random() % every == 0 ? nan : static_cast<float>(random() % 997);
-        std::vector<std::int32_t> order(keys.size());
-        sort_r(keys, static_cast<std::int32_t>(keys.size()), order);
-        ASSERT_EQ(order, stated_index_sort(keys));
+        sort_i(ints, c.n, by_int), sort_r(reals, c.n, by_real);
+        ASSERT_EQ(std::tuple(by_int, by_real, err_mathgen), std::tuple(stated_index_sort(ints), stated_index_sort(reals), false));
     }
 }
