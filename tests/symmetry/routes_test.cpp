@@ -107,6 +107,7 @@ TEST(Routes, ReducedListsAndRefusals) {
         {'G', "", {"x+1/2,y+1/2,z", "-x,y,-z"}, "2 1 4 2 1 mC C (0 0 0) C2 [0.5 0.5 0] x,y,z;-x,y,-z", nullptr},
         {'G', "", {"-x,-y,z+1/4", "-x,-y,z+3/4"}, "2 1 8 4 1 mZ Z (0 0 0) Z2 [0 0 0.5]*", nullptr},
         {'G', "", {"x,y+1/2,z+1/2", "x+1/2,y+1/2,z"}, "1 1 7 1 0 aF F (0 0 0) F4 [0.5 0.5 0] x,y,z", nullptr},
+        {'G', "", {"y,-x+y,-z"}, "5 2 1 3 1 hP P (0 0 0) P1 x,y,z;y,-x+y,-z;-x+y,-x,z", nullptr},  // a rotoinversion of order 6 is a crystallographic generator
         {'G', "", {"-x,-y,-z", "-x,-y,z"}, "2 2 1 2 1 mP P (0 0 0) P1 x,y,z;-x,-y,z", nullptr},
         {'G', "", {"-x+1/2,-y,-z", "-x,-y,z"}, "2 0 1 2 1 mP P (0.25 0 0) P1 x,y,z;-x,-y,z", nullptr},
         {'G', "", {"-x,-y,z", "x,y,-z"}, "2 2 1 2 1 mP P (0 0 0) P1 x,y,z;-x,-y,z", nullptr},
