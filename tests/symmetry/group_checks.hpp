@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/settings_operators_fixture.hpp"
+#include "support/tsv_fixture.hpp"
 
 #include "symmetry/symmetry.hpp"
 #include "text/string_util.hpp"
@@ -38,6 +40,23 @@ inline SpaceGroup& build(SpaceGroup& g, const std::string& symbol, const std::st
     if (list.empty()) set_spacegroup(symbol, g, std::nullopt, std::nullopt, mode);
     else set_spacegroup(symbol, g, texts, static_cast<std::int32_t>(texts.size()), mode);
     return g;
+}
+
+// The record of a settings-table row built from the row's Hall symbol.
+inline SpaceGroup& build_row(SpaceGroup& g, const std::string& row) {
+    static const std::map<std::string, std::string> hall_of_row = [] {
+        std::map<std::string, std::string> m;
+        for (const auto& r : tables_test::read_tsv("settings-table.tsv")) m[r[0]] = r[3];
+        return m;
+    }();
+    return build(g, hall_of_row.at(row));
+}
+
+// The peer form of the operators joined by ';'.
+inline std::string joined(const SpaceGroup& g) {
+    std::string s;
+    for (const std::string& t : peer_form(g)) s += (s.empty() ? "" : ";") + t;
+    return s;
 }
 
 inline bool same_modulo_lattice(const SymmetryOperator& a, const SymmetryOperator& b) {

@@ -10,7 +10,6 @@
 #include <span>
 
 #include "group_checks.hpp"
-#include "support/tsv_fixture.hpp"
 #include "symmetry/hall_derivation_detail.hpp"
 #include "tables/sym_table.hpp"
 
