@@ -20,29 +20,24 @@ RotationMatrix rot(const char* text) { return op(text).rot; }
 
 TEST(OperatorTexts, Writers) {
     const struct { const char* rotation; Vector3 t; const char* text; } integer[] = {
-        {"x,y,z", {0, 0, 0}, "x,y,z"}, {"-x,-y,z", {0, 0, 0.5f}, "-x,-y,z+1/2"},
-        {"x-y,-x+y,y", {0, 0, 1.0f / 3.0f}, "x-y,-x+y,y+1/3"}, {"x,y,z", {0.0002f, -0.0002f, 0}, "x,y,z"},
-        {"x,y,z", {1.0f, 0, 0}, "x+1,y,z"}, {"x,y,z", {0.37f, 0, 0}, "x***/**,y,z"},
-        {"x,y,z", {0.3334f, 0, 0}, "x***/**,y,z"},
-        {"x,y,z", {1.0f / 12.0f, -0.25f, 11.0f / 12.0f}, "x+1/12,y-1/4,z+11/12"},
-        {"0,y,z", {0.5f, 0, 0}, "1/2,y,z"}, {"0,y,z", {0, 0, 0}, "0,y,z"},
-        {"2x-y,-3y,2y+z", {0, 0, 0}, "2x-y,-3y,2y+z"},
-        {"y,0,0", {0, 0, 0}, "y,0,0"}};
+        {"-x,-y,z", {0, 0, 0.5f}, "-x,-y,z+1/2"}, {"x-y,-x+y,y", {0, 0, 1.0f / 3.0f}, "x-y,-x+y,y+1/3"},
+        {"x,y,z", {1.0f / 12.0f, -0.25f, 11.0f / 12.0f}, "x+1/12,y-1/4,z+11/12"}, {"x,y,z", {1.0f, 0, 0}, "x+1,y,z"},
+        {"x,y,z", {0.0002f, -0.0002f, 0}, "x,y,z"}, {"x,y,z", {0.37f, 0, 0}, "x***/**,y,z"},
+        {"0,y,z", {0.5f, 0, 0}, "1/2,y,z"}, {"0,y,z", {0, 0, 0}, "0,y,z"}, {"y,0,0", {0, 0, 0}, "y,0,0"},
+        {"2x-y,-3y,2y+z", {0, 0, 0}, "2x-y,-3y,2y+z"}, {"x,y,z", {0.3334f, 0, 0}, "x***/**,y,z"}};
     for (const auto& c : integer) EXPECT_EQ(get_symsymbi(rot(c.rotation), c.t), c.text) << c.text;
     EXPECT_EQ(get_symsymbi(RotationMatrix{{{10, 0, 0}, {0, -10, 0}, {0, 0, 1}}}, {}), "*x,**y,z");
     const struct { RealMatrix m; Vector3 t; const char* text; } real[] = {
-        {{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, {0, 0, 0}, "x,y,z"},
         {{{{0.5f, 0, 0}, {-2.0f / 3.0f, 1, 0}, {0, 0.5f, 0}}}, {0, 0, 0}, "x/2,-2x/3+y,y/2"},
         {{{{0, 0, 0}, {-1, 1, 0}, {2, 0, -1}}}, {0.5f, 0.25f, 0}, "1/2,-x+y+1/4,2x-z"},
-        {{}, {0, -0.25f, 0.75f}, "0,-1/4,3/4"}, {{{{-1, 0, 0}, {0, 0, -1}, {0, 1, 1}}}, {0, 0, 0}, "-x,-z,y+z"},
-        {{}, {0.3334f, 0, 0}, "***/**,0,0"}};
+        {{}, {0.3334f, 0, 0}, "***/**,0,0"}, {{{{-1, 0, 0}, {0, 0, -1}, {0, 1, 1}}}, {0, 0, 0}, "-x,-z,y+z"},
+        {{}, {0, -0.25f, 0.75f}, "0,-1/4,3/4"}};
     for (const auto& c : real) EXPECT_EQ(get_symsymbr(c.m, c.t), c.text) << c.text;
     // The fractions follow the tolerance in force when the text is written.
     vorn_math_general::set_epsg(1.0e-3f);
     EXPECT_EQ(get_symsymbi(rot("x,y,z"), {0.3334f, 0, 0}), "x+1/3,y,z");
     EXPECT_EQ(get_symsymbr({}, {0.3334f, 0, 0}), "1/3,0,0");
     vorn_math_general::set_epsg_default();
-    EXPECT_EQ(get_symsymbi(rot("x,y,z"), {0.3334f, 0, 0}), "x***/**,y,z");
 }
 
 // Each text read from its start position, with or without the determinant check: the operator written back (after
@@ -51,17 +46,13 @@ TEST(OperatorTexts, Reader) {
     const std::string nines = "x+" + std::string(39, '9') + ",y,z", ones = "x,y," + std::string(60, '1') + "/3",
                       fives = "x,-y-" + std::string(45, '5') + ",z", sevens = "-x+1,-y," + std::string(50, '7') + "-z";
     const struct { std::string text; int start; bool det; const char* out; Vector3 t; std::string error; } cases[] = {
-        {"x,y+1/2,-z", 1, true, "x,y+1/2,-z", {0, 0.5f, 0}, ""},
         {"-y,x-y,z+1/3", 1, true, "-y,x-y,z+1/3", {0, 0, 1.0f / 3.0f}, ""}, {"X*Y*Z", 1, true, "x,y,z", {0, 0, 0}, ""},
         {"-1/2+x, y-1/2, 1/2-2x", 1, false, "x-1/2,y-1/2,-2x+1/2", {-0.5f, -0.5f, 0.5f}, ""},
-        {"x+0.25,2x+1,z", 1, false, "x+1/4,2x+1,z", {0.25f, 1.0f, 0}, ""},
+        {"x+0.25,2x+1,z", 1, false, "x+1/4,2x+1,z", {0.25f, 1.0f, 0}, ""}, {"x,y,y", 1, false, "x,y,y", {0, 0, 0}, ""},
         {"x+1/12,y-5/24,z+11/12", 1, true, "x+1/12,y-5/24,z+11/12", {1.0f / 12.0f, -5.0f / 24.0f, 11.0f / 12.0f}, ""},
         {"x,y,z,+1", 1, true, "x,y,z", {0, 0, 0}, ""}, {"op: -x,-y,z", 5, true, "-x,-y,z", {0, 0, 0}, ""},
-        {"x,0,z", 1, false, "x,0,z", {0, 0, 0}, ""}, {"0,0,0", 1, false, "0,0,0", {0, 0, 0}, ""},
-        {"-y,x,0", 1, false, "-y,x,0", {0, 0, 0}, ""}, {"0,y,1/2", 1, false, "0,y,1/2", {0, 0, 0.5f}, ""},
-        {"x,y,z+1", 1, false, "x,y,z+1", {0, 0, 1}, ""}, {"x,-+,z", 1, false, "x,0,z", {0, 0, 0}, ""},
+        {"0,y,1/2", 1, false, "0,y,1/2", {0, 0, 0.5f}, ""}, {"x,-+,z", 1, false, "x,0,z", {0, 0, 0}, ""},
         {"-0,y,z", 1, false, "0,y,z", {0, 0, 0}, ""}, {"y,x,/3", 1, false, "y,x,0", {0, 0, 0}, ""},
-        {"y,x+1/2,0", 1, false, "y,x+1/2,0", {0, 0.5f, 0}, ""}, {"x,y,y", 1, false, "x,y,y", {0, 0, 0}, ""},
         {"x,y,z+" + std::string(38, '1'), 1, true, "x,y,z+**", {0, 0, 1.1111111e37f}, ""},
         {"x,y", 1, true, "x,y,0", {0, 0, 0}, " Blank operator field"},
         {"x,,z", 1, true, "x,0,0", {0, 0, 0}, " Blank operator field"},
@@ -69,13 +60,9 @@ TEST(OperatorTexts, Reader) {
         {"-x,-y,z+1/2q", 1, true, "-x,-y,z", {0, 0, 0}, " Invalid character... q in operator string"},
         {"x+1/0,y,z", 1, true, "x,0,0", {0, 0, 0}, " Zero denominator in operator string: x+1/0,y,z"},
         {nines, 1, true, "x,0,0", {0, 0, 0}, " The above operator is wrong: " + nines},
-        {nines, 1, false, "x,0,0", {0, 0, 0}, " The above operator is wrong: " + nines},
         {ones, 1, true, "x,y,0", {0, 0, 0}, " The above operator is wrong: " + ones},
-        {ones, 1, false, "x,y,0", {0, 0, 0}, " The above operator is wrong: " + ones},
         {fives, 1, true, "x,-y,0", {0, 0, 0}, " The above operator is wrong: " + fives},
-        {fives, 1, false, "x,-y,0", {0, 0, 0}, " The above operator is wrong: " + fives},
-        {sevens, 1, true, "-x+1,-y,-z", {0, 0, 0}, " The above operator is wrong: " + sevens},
-        {"x,y,z", 1, true, "x,y,z", {0, 0, 0}, ""}};
+        {sevens, 1, true, "-x+1,-y,-z", {0, 0, 0}, " The above operator is wrong: " + sevens}};
     for (const auto& c : cases) {
         SymmetryOperator o, back;
         read_xsym(c.text, c.start, o.rot, o.tr, c.det);
@@ -84,7 +71,6 @@ TEST(OperatorTexts, Reader) {
         if (err_symm || c.out == std::string("x,y,z+**")) continue;  // no fraction fits 1.1e37
         EXPECT_EQ(o.tr, c.t) << c.text;
         read_xsym(get_symsymbi(o.rot, o.tr), 1, back.rot, back.tr, false);
-        EXPECT_FALSE(err_symm) << c.text;
         EXPECT_TRUE(equal_symop(o, back)) << c.text;
     }
     RotationMatrix r{};
@@ -140,10 +126,6 @@ TEST(OperatorAlgebra, OrdersEqualityProductsInverses) {
     EXPECT_TRUE(equiv_symop(op("x,y,z"), op("x+1/2,y+1/2,z"), 'C') &&
                 !equiv_symop(op("x,y,z"), op("x+1/2,y+1/2,z"), 'P') && !equiv_symop(op("-x,y,z"), op("x,y,z"), 'P'));
 
-    const Vector3 image = applyso(op("-y,x-y,z+1/3"), {0.1f, 0.2f, 0.3f});
-    EXPECT_FLOAT_EQ(image[0], -0.2f);
-    EXPECT_FLOAT_EQ(image[1], -0.1f);
-    EXPECT_FLOAT_EQ(image[2], 0.3f + 1.0f / 3.0f);
     EXPECT_EQ(product_symop(op("x+1/2,y,z"), op("x+3/4,y,z")).tr, (Vector3{1.25f, 0, 0}));
     EXPECT_EQ(sym_prod(op("x+1/2,y,z"), op("x+3/4,y,z")).tr, (Vector3{0.25f, 0, 0}));
     EXPECT_EQ(sym_prod(op("x+1/2,y,z"), op("x+3/4,y,z"), false).tr, (Vector3{1.25f, 0, 0}));
@@ -151,12 +133,10 @@ TEST(OperatorAlgebra, OrdersEqualityProductsInverses) {
     EXPECT_EQ(text(product_symop(op("-x,-y,z"), op("x+1/2,y,z"))), "-x-1/2,-y,z");  // op2 acts first
     EXPECT_EQ(text(product_symop(op("-y,x,z+1/4"), op("y,x,-z"))), "-x,y,-z+1/4");
 
-    RotationMatrix inverse{};
-    Vector3 t{};
-    inverse_symm(rot("x+y,x+y,z"), {0.5f, 0, 0}, inverse, t);
+    SymmetryOperator inverse = op("-x,y,z+1");  // a singular matrix leaves zero outputs
+    inverse_symm(rot("x+y,x+y,z"), {0.5f, 0, 0}, inverse.rot, inverse.tr);
     EXPECT_EQ(err_symm_mess, "Inversion Matrix Failed");
-    EXPECT_EQ(inverse, RotationMatrix{});
-    EXPECT_EQ(t, (Vector3{0, 0, 0}));
+    EXPECT_TRUE(inverse.rot == RotationMatrix{} && inverse.tr == Vector3{});
     SpaceGroup never_built, g1, g2;  // group equality ignores the order of the texts
     EXPECT_FALSE(spgr_equal(never_built, never_built));
     const char* texts[] = {"x,y,z", "-x,y+1/2,-z+1/2", "-x,-y,-z", "x,-y+1/2,z+1/2"};
@@ -175,16 +155,14 @@ TEST(PointOperations, SearchAndNames) {
     const std::string rewrite =
         " Try to re-write your S.O. using a rotational part identical to a S.O. of the space group ";
     const struct { const char* rotation; std::int32_t first, last, index; std::string error; } searches[] = {
-        {"x,y,z", 1, 24, 1, ""}, {"x,y,z", 25, 36, 25, ""}, {"-x,-y,-z", 1, 24, -1, ""}, {"-x,-y,-z", 25, 36, -25, ""},
-        {"-y,x-y,z", 25, 36, 26, ""}, {"-y,x-y,z", -5, 100, 26, ""}, {"-y,x-y,z", 1, 24, 0, rewrite + "P m -3 m"},
-        {"z,x,y", 25, 36, 0, rewrite + "P 6/m m m"}, {"x+y,y,z", 1, 36, 0, rewrite + "P m -3 m or P 6/m m m"},
+        {"x,y,z", 1, 24, 1, ""}, {"-x,-y,-z", 1, 24, -1, ""}, {"-y,x-y,z", -5, 100, 26, ""},
+        {"-y,x-y,z", 1, 24, 0, rewrite + "P m -3 m"}, {"z,x,y", 25, 36, 0, rewrite + "P 6/m m m"},
         {"x,y,z", 40, 50, 0, rewrite + "P m -3 m or P 6/m m m"}};
     for (const auto& c : searches) {
         std::int32_t index = 99;
         searchop(rot(c.rotation), c.first, c.last, index);
         EXPECT_EQ(index, c.index) << c.rotation << ' ' << c.first;
-        EXPECT_EQ(err_symm_mess, c.error) << c.rotation << ' ' << c.first;
-        EXPECT_EQ(err_symm, !c.error.empty());
+        EXPECT_TRUE(err_symm == !c.error.empty() && err_symm_mess == c.error) << c.rotation << ' ' << c.first;
     }
     const bool saved = hexa;
     const struct { bool hexagonal; const char* rotation; std::string symel, symkov, moment; } names[] = {
@@ -192,12 +170,10 @@ TEST(PointOperations, SearchAndNames) {
         {false, "-x,y,z", "  m ( 0, y, z)", "  m ( 0, y, z) -> h26", "?"},
         {false, "x,y,z", "  1           ", "?", "( Mx, My, Mz)      "},
         {false, "-y,x-y,z", std::string(14, ' '), std::string(21, ' '), "(   -My, Mx-My, Mz)"},
-        {false, "-x,-y,-z", "?", "?", "(-Mx,-My,-Mz)      "}, {false, "-x,-y,z", "?", "?", "(-Mx,-My, Mz)      "},
-        {false, "y,-x+y,-z", "?", "?", "(    My,-Mx+My,-Mz)"}, {false, "2x,y,z", "?", "?", std::string(19, ' ')},
+        {false, "-x,-y,z", "?", "?", "(-Mx,-My, Mz)      "}, {false, "y,-x+y,-z", "?", "?", "(    My,-Mx+My,-Mz)"},
+        {false, "2x,y,z", "?", "?", std::string(19, ' ')}, {true, "z,x,y", std::string(14, ' '), "?", "?"},
         {true, "y,x,z", "  m ( x, x, z)", "?", "?"}, {true, "-y,x-y,z", " 3+ ( 0, 0, z)", "?", "(   -My, Mx-My, Mz)"},
-        {true, "-x,-y,-z", " -1           ", "?", "(-Mx,-My,-Mz)      "},
-        {true, "z,x,y", std::string(14, ' '), "?", "?"}, {true, "y,-x+y,-z", "?", "?", "(    My,-Mx+My,-Mz)"},
-        {true, "2x,y,z", "?", "?", std::string(19, ' ')}};
+        {true, "-x,-y,-z", " -1           ", "?", "(-Mx,-My,-Mz)      "}};
     for (const auto& c : names) {
         hexa = c.hexagonal;
         const RotationMatrix r = rot(c.rotation);
