@@ -32,7 +32,9 @@ template <class Write> std::string unit_text(Write write) {
     su::open_unit(21, "unit.txt", su::UnitAccess::write);
     write(21);
     su::close_unit(21);
-    return borq_test::read_file("unit.txt");
+    const std::string text = borq_test::read_file("unit.txt");
+    std::filesystem::remove("unit.txt");  // read back, then deleted
+    return text;
 }
 
 TEST(ReflectionMetrics, WorkedCells) {

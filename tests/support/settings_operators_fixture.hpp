@@ -5,19 +5,18 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/tsv_fixture.hpp"
 
 namespace symmetry_test_data {
 
 struct SettingOperators {
     std::int32_t row = 0;
     std::string hm_symbol;
-    std::int32_t number = 0;
-    std::int32_t order = 0;
-    std::int32_t centring_count = 0;
+    std::int32_t number = 0, order = 0, centring_count = 0;
     char lattice_letter = ' ';
     std::int32_t centre_code = 0;
     std::string crystal_system;
@@ -26,32 +25,17 @@ struct SettingOperators {
 
 inline std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
-    std::string part;
     std::istringstream in(text);
-    while (std::getline(in, part, separator)) parts.push_back(part);
+    for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
     return parts;
 }
 
 inline std::vector<SettingOperators> read_settings_operators() {
     std::vector<SettingOperators> rows;
-    std::ifstream in(std::string(BORQ_TEST_DATA) + "/tables/settings-operators.tsv");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::vector<std::string> f = split(line, '\t');
-        if (f.size() < 9) continue;
-        SettingOperators s;
-        s.row = std::stoi(f[0]);
-        s.hm_symbol = f[1];
-        s.number = std::stoi(f[2]);
-        s.order = std::stoi(f[3]);
-        s.centring_count = std::stoi(f[4]);
-        s.lattice_letter = f[5].empty() ? ' ' : f[5][0];
-        s.centre_code = std::stoi(f[6]);
-        s.crystal_system = f[7];
-        s.operators = split(f[8], ';');
-        rows.push_back(std::move(s));
-    }
+    for (const auto& f : tables_test::read_tsv("settings-operators.tsv"))
+        if (f.size() >= 9)
+            rows.push_back({std::stoi(f[0]), f[1], std::stoi(f[2]), std::stoi(f[3]), std::stoi(f[4]),
+                            f[5].empty() ? ' ' : f[5][0], std::stoi(f[6]), f[7], split(f[8], ';')});
     return rows;
 }
 
