@@ -3,7 +3,6 @@
 // the hexagonal-axes flag and the special Wyckoff positions; refused inputs leave the reset record.
 #include <gtest/gtest.h>
 
-#include <set>
 
 #include "group_checks.hpp"
 #include "support/tsv_fixture.hpp"

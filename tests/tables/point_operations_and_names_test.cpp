@@ -4,7 +4,6 @@
 // operation once; plus the exact names, symbols and centring translations.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 

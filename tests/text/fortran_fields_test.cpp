@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <string>
 
@@ -47,28 +45,12 @@ TEST(FortranWriters, FieldsOfEveryWriterAlsoAppended) {
     EXPECT_EQ(row, expected_row);
 }
 
-// The 32-bit fast path agrees with printf's exact expansion, ties included; the appending writers
-// agree with format_i/format_f for random widths; Iw and Fw.d fields read back.
-TEST(FortranWriters, GeneratedFieldsAgreeWithExactExpansionAndReadBack) {
-    Lcg next{12345u}, gen{99u};
-    for (int i = 0; i < 200000; ++i) {
-        float x;
-        const std::uint32_t bits = next();
-        std::memcpy(&x, &bits, sizeof x);
-        if (!std::isfinite(x) || std::fabs(x) > 1e7f) x = static_cast<float>(static_cast<std::int32_t>(next())) / 4096.0f;
-        const int d = static_cast<int>(next() % 8);
-        char buf[128];
-        std::snprintf(buf, sizeof buf, "%*.*f", 40, d, static_cast<double>(x));
-        ASSERT_EQ(format_f(x, 40, d), d == 0 ? std::string(buf).substr(1) + "." : std::string(buf)) << x << " d=" << d;
-    }
+// Iw and Fw.d fields read back what the writers wrote (the writers themselves are checked against the
+// exact expansion on a million values in fixed_field_equivalence_test.cpp).
+TEST(FortranWriters, GeneratedFieldsReadBack) {
+    Lcg gen{99u};
     for (int i = 0; i < 20000; ++i) {
-        const float x = static_cast<float>(static_cast<std::int32_t>(gen())) / 65536.0f;
-        const int w = static_cast<int>(gen() % 14), d = static_cast<int>(gen() % 6);
         const auto n = static_cast<std::int32_t>(gen());
-        std::string out = "|", out_i = "|";
-        append_f(out, x, w, d);
-        append_i(out_i, n, w);
-        ASSERT_EQ(out + out_i, "|" + format_f(x, w, d) + "|" + format_i(n, w)) << x << " " << n << " w=" << w << " d=" << d;
         std::int32_t back = 7;
         ASSERT_TRUE(read_i_field(format_i(n, 12), back) && back == n) << n;
     }

@@ -8,7 +8,6 @@
 #include <limits>
 #include <numeric>
 #include <string>
-#include <vector>
 
 #include "maths/math_gen.hpp"
 #include "text_checks.hpp"
