@@ -4,19 +4,14 @@
 // space-group text from the CIF, and the compound code.
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cmath>
-#include <random>
 #include <sstream>
 
 #include "app/borq.hpp"
 #include "support/scratch_dir.hpp"
-#include "text/fortran_format.hpp"
 
 namespace {
 
 using borq::CompoundCode;
-using vorn_string_utilities::format_f;
 
 const std::string shelx_header = "data_t\n_shelx_refln_list_code 4\nloop_\n _refln_F_squared_sigma\n _refln_observed_status\n";
 const std::string crystals_header = "# CRYSTALS\ndata_t\nloop_\n_refln_observed_status\n_refln_refinement_weight\n";
@@ -73,38 +68,6 @@ TEST(ReflectionFile, CountAndFixedColumns) {
                      << fsq[i].fc2 << " " << hkl[i].omitted << "|";
         } catch (const borq::InputFailure& failure) { rows << borq::failure_report(failure); }
         EXPECT_EQ(rows.str(), c.rows);
-    }
-}
-
-// The reader takes plain fixed-point fields by a quick route: every field
-// reads to the float the general field reader gives, values near 2^24 in
-// their digits, negative zero, signs, inner blanks and exponents included.
-TEST(ReflectionFile, EveryFieldReadsAsTheGeneralFieldReaderReadsIt) {
-    std::mt19937 random(20261206);
-    std::vector<std::string> fields = {"          -0.00", "     +12.5", "  1 2.5", "   16777.215", "  167772.15", "  167772.16",
-                                       "      1.5E3", "        12345", "    .5", "  5.", "  -.25", "  0.0000000001",
-                                       "  1.00000000001", "  99999999.99"};
-    for (int n = 0; n < 3000; ++n) {
-        const double magnitude = std::pow(10.0, static_cast<double>(random() % 90) / 10.0 - 1.0);
-        const double value = (random() % 4 == 0 ? -1.0 : 1.0) * magnitude * (random() % 1000) / 999.0;
-        const std::string field = format_f(value, 13, static_cast<int>(random() % 6));
-        if (field.find('*') == std::string::npos) fields.push_back(field);
-    }
-    std::string file = shelx_header;
-    for (std::string& field : fields) {
-        field = std::string(13 - std::min<std::size_t>(13, field.size()), ' ') + field.substr(0, 13);
-        file += "   1   2   3" + std::string(14, ' ') + " " + field + std::string(13, ' ') + " o\n";
-    }
-    borq_test::ScratchDir scratch("plain_fields");
-    scratch.write("t.fcf", file);
-    borq::HklInfo hkl;
-    borq::FsqData fsq;
-    borq::read_data_shelx(CompoundCode("t"), static_cast<std::int32_t>(fields.size()), hkl, fsq);
-    for (std::size_t i = 1; i <= fields.size(); ++i) {
-        float expected = -1.0f;
-        ASSERT_TRUE(vorn_string_utilities::read_f_field(" " + fields[i - 1], 2, expected)) << fields[i - 1];
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(fsq[i].fo2), std::bit_cast<std::uint32_t>(expected))
-            << "\"" << fields[i - 1] << "\" read " << fsq[i].fo2 << ", expected " << expected;
     }
 }
 
