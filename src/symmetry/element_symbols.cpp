@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "maths/math_3D.hpp"
+#include "symmetry/route_operators.hpp"
 #include "symmetry/symmetry.hpp"
 #include "text/fortran_int.hpp"
 #include "text/string_util.hpp"
@@ -24,16 +25,8 @@ constexpr float identity_tolerance = 0.0006f;
 // Width of every point, line, plane and vector text inside a symbol.
 constexpr std::size_t location_width = 30;
 
-// rot.v in single precision, the integer entries taken as reals.
-Vector3 rotated(const RotationMatrix& rot, const Vector3& v) {
-    Vector3 r{};
-    for (int i = 0; i < 3; ++i) {
-        float s = 0.0f;
-        for (int j = 0; j < 3; ++j) s += static_cast<float>(rot[i][j]) * v[j];
-        r[i] = s;
-    }
-    return r;
-}
+// rot.v in single precision: the routes' helper.
+using route_detail::rotate;
 
 RotationMatrix int_product(const RotationMatrix& a, const RotationMatrix& b) {
     RotationMatrix p{};
@@ -112,7 +105,7 @@ float sense_determinant(const Location& s, const RotationMatrix& rot, const Vect
     static constexpr float shift[3] = {0.5f, 1.0f, 1.5f};
     for (int i = 0; i < 3; ++i)
         if (std::fabs(v[i] - p0[i]) <= component_tolerance) v[i] = v[i] * v[i] + shift[i];
-    Vector3 w = rotated(rot, v);
+    Vector3 w = rotate(rot, v);
     for (int i = 0; i < 3; ++i) w[i] += t[i];
     m3::Mat3f rows{};
     for (int j = 0; j < 3; ++j) {
@@ -136,7 +129,7 @@ std::string axis_symbol(std::int32_t n, const RotationMatrix& rot, const Vector3
     RotationMatrix power{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
     for (std::int32_t k = 1; k < n; ++k) {
         power = int_product(power, rot);
-        const Vector3 image = rotated(power, tr);
+        const Vector3 image = rotate(power, tr);
         for (int i = 0; i < 3; ++i) s[i] += image[i];
     }
     const bool screw = !negligible(s);
@@ -198,7 +191,7 @@ bool matches(const GlideRow& row, const Vector3& g, const Vector3& reduced) {
 
 // Mirror and glide planes, order -2.
 std::string plane_symbol(const RotationMatrix& rot, const Vector3& tr) {
-    const Vector3 image = rotated(rot, tr);
+    const Vector3 image = rotate(rot, tr);
     Vector3 doubled{};
     for (int i = 0; i < 3; ++i) doubled[i] = tr[i] + image[i];
     if (negligible(doubled)) return "m " + location_text(located(rot, tr));
@@ -232,7 +225,7 @@ std::string plane_symbol(const RotationMatrix& rot, const Vector3& tr) {
 // square of the operation, the centre its one fixed point.
 std::string rotoinversion_symbol(std::int32_t n, const RotationMatrix& rot, const Vector3& tr) {
     const Location centre = located(rot, tr);
-    const Vector3 image = rotated(rot, tr);
+    const Vector3 image = rotate(rot, tr);
     Vector3 t2{};
     for (int i = 0; i < 3; ++i) t2[i] = tr[i] + image[i];
     const Location axis = located(int_product(rot, rot), t2);

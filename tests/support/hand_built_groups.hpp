@@ -57,8 +57,8 @@ inline std::unique_ptr<SpaceGroup> group_from(int number, std::string_view hm, s
 // Every Laue class and monoclinic axis, rhombohedral axes (R 3, R 3 2) and a
 // number outside 1..230 whose Laue text selects the rule.
 inline std::vector<std::unique_ptr<SpaceGroup>> many_groups() {
-    using Spec = std::tuple<int, std::string_view, std::string_view, std::string_view, std::vector<std::string_view>>;
-    const Spec specs[] = {
+    using GroupRow = std::tuple<int, std::string_view, std::string_view, std::string_view, std::vector<std::string_view>>;
+    const GroupRow rows[] = {
         {1, "P 1", "-1", " ", {}}, {3, "P 1 2 1", "2/m", "b", {"-x,y,-z"}}, {3, "P 1 1 2", "2/m", "c", {"-x,-y,z"}},
         {3, "P 2 1 1", "2/m", "a", {"x,-y,-z"}}, {14, "P 1 21/c 1", "2/m", "b1", {"-x,y+1/2,-z+1/2"}},
         {19, "P 21 21 21", "mmm", " ", {"-x+1/2,-y,z+1/2", "-x,y+1/2,-z+1/2"}},
@@ -71,7 +71,7 @@ inline std::vector<std::unique_ptr<SpaceGroup>> many_groups() {
         {195, "P 2 3", "m-3", " ", {"z,x,y", "-x,-y,z", "-x,y,-z"}}, {207, "P 4 3 2", "m-3m", " ", {"z,x,y", "-y,x,z"}},
         {0, "unknown", "-3m1", " ", {"-y,x-y,z", "y,x,-z"}}};
     std::vector<std::unique_ptr<SpaceGroup>> groups;
-    for (const auto& [n, hm, laue, setting, gens] : specs) groups.push_back(group_from(n, hm, laue, setting, gens));
+    for (const auto& [n, hm, laue, setting, gens] : rows) groups.push_back(group_from(n, hm, laue, setting, gens));
     return groups;
 }
 
