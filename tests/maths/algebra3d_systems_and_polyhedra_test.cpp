@@ -363,7 +363,7 @@ TEST(Polyhedra3d, CircumcentreSphereCentreAndFailures) {
     const auto [c2, b2, e2, m2] = centre(3, tilted);
     const Vec3f shift{0.25f, -1.5f, 3.0f};  // shifted octahedron: the shift is the centre
     const auto [c3, b3, e3, m3] = centre(6, shifted({{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}, shift));
-    auto dist = [&](const Vec3f& p) { return std::hypot(double(p[0] - c2[0]), double(p[1] - c2[1]), double(p[2] - c2[2])); };
+    auto dist = [&c = c2](const Vec3f& p) { return std::hypot(double(p[0] - c[0]), double(p[1] - c[1]), double(p[2] - c[2])); };
     EXPECT_FALSE(e1 || e2 || e3);
     check({NEAR(c1[0], 1, 1e-6), NEAR(c1[1], 1, 1e-6), NEAR(c1[2], 0, 1e-6), NEAR(b1[0], 2.0 / 3, 1e-6), NEAR(b1[1], 2.0 / 3, 1e-6),
            EQ(b1[2], 0), NEAR(dist(tilted[0]), dist(tilted[1]), 1e-4), NEAR(dist(tilted[0]), dist(tilted[2]), 1e-4)});

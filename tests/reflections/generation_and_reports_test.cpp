@@ -23,8 +23,9 @@ using namespace vorn_reflections_utilities;
 namespace su = vorn_string_utilities;
 
 std::vector<Hkl> indices(std::span<const Reflection> r, std::int32_t n) {
-    const auto v = r.first(std::size_t(n)) | std::views::transform(&Reflection::hkl);
-    return {v.begin(), v.end()};
+    std::vector<Hkl> out;
+    for (const Reflection& x : r.first(std::size_t(n))) out.push_back(x.hkl);
+    return out;
 }
 
 // What a routine writes on a unit, read back.

@@ -45,7 +45,7 @@ TEST(SpaceGroupReport, ShortAndFullReportsByteForByte) {
     }
     for (const auto& [name, record] : g)
         for (const bool full : {false, true})
-            expect_report(name + (full ? "_full" : "_short"), [&](std::int32_t u) { write_spacegroup(*record, u, full); });
+            expect_report(name + (full ? "_full" : "_short"), [&r = *record, full](std::int32_t u) { write_spacegroup(r, u, full); });
 }
 
 TEST(SpaceGroupReport, WyckoffPositionsInStoredOrOrderedLetters) {
