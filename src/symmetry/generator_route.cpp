@@ -91,6 +91,168 @@ std::int32_t lattice_from_flags(bool a, bool b, bool c, bool i, bool r, bool z) 
 
 }  // namespace route_detail
 
+namespace {
+
+// The generators as the route works on them: the caller's arrays and the
+// number of entries in use.  A dropped generator becomes the zero operator
+// (zero rotation and translation) until the list is compacted.
+struct GeneratorList {
+    std::span<RotationMatrix> rotations;
+    std::span<Vector3> translations;
+    std::size_t n;
+
+    // Neither dropped, nor a pure translation, nor an inversion.
+    bool ordinary(std::size_t k) const {
+        return !is_zero_rotation(rotations[k]) && !is_identity_rotation(rotations[k]) &&
+               !is_minus_identity_rotation(rotations[k]);
+    }
+    void drop(std::size_t k) {
+        rotations[k] = RotationMatrix{};
+        translations[k] = Vector3{};
+    }
+};
+
+// Pairs of generators with equal or opposite rotations leave a pure
+// translation or an inversion; later pairs see the replaced generators.
+void pair_generators(GeneratorList& list) {
+    for (std::size_t i = 0; i < list.n; ++i) {
+        if (!list.ordinary(i)) continue;
+        for (std::size_t j = i + 1; j < list.n; ++j) {
+            if (!list.ordinary(j) || !list.ordinary(i)) continue;
+            const auto ti = twelfths_vector(list.translations[i]);
+            const auto tj = twelfths_vector(list.translations[j]);
+            RotationMatrix negated = list.rotations[i];
+            for (auto& row : negated)
+                for (auto& v : row) v = -v;
+            if (list.rotations[j] == list.rotations[i]) {
+                std::array<std::int32_t, 3> d{};
+                for (int c = 0; c < 3; ++c) d[c] = twelfths_in_cell(vorn_string_utilities::wrap_sub(tj[c], ti[c]));
+                if (is_null(d)) {
+                    list.drop(j);
+                } else {
+                    list.rotations[j] = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+                    for (int c = 0; c < 3; ++c) list.translations[j][c] = static_cast<float>(d[c]) / 12.0f;
+                }
+            } else if (list.rotations[j] == negated) {
+                list.rotations[j] = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}}};
+                for (int c = 0; c < 3; ++c)
+                    list.translations[j][c] =
+                        static_cast<float>(twelfths_in_cell(vorn_string_utilities::wrap_add(ti[c], tj[c]))) / 12.0f;
+            }
+        }
+    }
+}
+
+// Pure translations name the centring: they leave the list, the lattice is
+// decided from the conventional vectors they match, and the module's lattice
+// state is set (an unconventional list closed first).  The list holds at
+// most 11 of them (12 with the null one); further ones still name the
+// lattice.  Returns the lattice index.
+std::int32_t take_centring(GeneratorList& list) {
+    std::array<Vector3, max_centring_list> centring{};
+    std::int32_t n_centring = 0;
+    CentringFlags flags;
+    for (std::size_t k = 0; k < list.n; ++k) {
+        if (!is_identity_rotation(list.rotations[k])) continue;
+        const auto t = twelfths_vector(list.translations[k]);
+        if (!is_lattice_vector(t)) {
+            if (static_cast<std::size_t>(n_centring) < max_centring_list)
+                centring[static_cast<std::size_t>(n_centring++)] = list.translations[k];
+            flag_centring(t, flags);
+        }
+        list.drop(k);
+    }
+    const std::int32_t lattice_index = lattice_from_flags(flags.a, flags.b, flags.c, flags.i, flags.r, flags.z);
+    const char letter = lattice_letters[lattice_index - 1];
+    if (letter == 'Z') {
+        get_centring_vectors(n_centring, centring);
+        latsym("Z", n_centring, centring);
+    } else {
+        latsym(std::string_view(&letter, 1));
+    }
+    return lattice_index;
+}
+
+// Inversions among the generators: the centre of symmetry, judged modulo
+// the lattice.  An inversion whose translation is a lattice translation
+// is -x,-y,-z itself up to that translation: the centre is at the origin.
+void take_inversions(GeneratorList& list, std::int32_t& centre_code, Vector3& centre_coordinates) {
+    for (std::size_t k = 0; k < list.n; ++k) {
+        if (!is_minus_identity_rotation(list.rotations[k])) continue;
+        if (centre_code != 2) {
+            if (is_lattice_translation(twelfths_vector(list.translations[k]))) {
+                centre_code = 2;
+                centre_coordinates = {0.0f, 0.0f, 0.0f};
+            } else {
+                centre_code = 0;
+                for (int c = 0; c < 3; ++c) centre_coordinates[c] = list.translations[k][c] / 2.0f;
+            }
+        }
+        list.drop(k);
+    }
+}
+
+// The remaining generators, in order.
+void compact_generators(GeneratorList& list) {
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < list.n; ++k)
+        if (!is_zero_rotation(list.rotations[k])) {
+            list.rotations[kept] = list.rotations[k];
+            list.translations[kept] = list.translations[k];
+            ++kept;
+        }
+    list.n = kept;
+}
+
+// The identity and the generators (translations brought into the cell),
+// closed into the group modulo the centring.  Returns the overflow message,
+// empty on success.
+std::string_view close_generators(const GeneratorList& list, char letter, OperatorTable& table) {
+    table.append(seitz_identity());
+    for (std::size_t k = 0; k < list.n; ++k) {
+        if (table.full()) return " Dimension of Table exceeded (I)";
+        auto t = twelfths_vector(list.translations[k]);
+        for (auto& c : t) c = twelfths_in_cell(c);
+        table.append(seitz_from(list.rotations[k], t));
+    }
+    return close_operator_table(table, list.n, letter, true);
+}
+
+// An inversion that arose from the products: keep one operator of each
+// pair {g, -1.g}, in table order, and take the centre from it when no
+// inversion was given.  Returns the size of the reduced list.
+std::size_t keep_one_of_inversion_pairs(OperatorTable& table, char letter, std::int32_t& centre_code,
+                                        Vector3& centre_coordinates) {
+    const std::size_t size = table.size;
+    std::size_t inversion = size;
+    for (std::size_t k = 0; k < size && inversion == size; ++k)
+        if (is_minus_identity_rotation(rotation_of(table.ops[k]))) inversion = k;
+    if (inversion == size) return size;
+    const Seitz inv = table.ops[inversion];
+    std::array<Seitz, max_route_operators> kept_ops;
+    std::size_t n_kept = 0;
+    for (std::size_t k = 0; k < size; ++k) {
+        const Seitz partner = seitz_product(inv, table.ops[k]);
+        bool partner_kept = false;
+        for (std::size_t q = 0; q < n_kept && !partner_kept; ++q)
+            partner_kept = centring_duplicate(letter, partner, kept_ops[q]);
+        if (!partner_kept) kept_ops[n_kept++] = table.ops[k];
+    }
+    for (std::size_t k = 0; k < n_kept; ++k) table.ops[k] = kept_ops[k];
+    if (centre_code == 1) {
+        const auto t = translation_of(inv);
+        if (is_lattice_translation(t)) {
+            centre_code = 2;
+        } else {
+            centre_code = 0;
+            for (int c = 0; c < 3; ++c) centre_coordinates[c] = static_cast<float>(t[c]) / 12.0f / 2.0f;
+        }
+    }
+    return n_kept;
+}
+
+}  // namespace
+
 void get_so_from_gener(std::int32_t& crystal_system_number, std::int32_t& centre_code, std::int32_t& lattice_index,
                        std::int32_t& count, std::span<RotationMatrix> rotations, std::span<Vector3> translations,
                        FixedText<2>& bravais_symbol, Vector3& centre_coordinates, std::int32_t& generator_count,
@@ -101,153 +263,31 @@ void get_so_from_gener(std::int32_t& crystal_system_number, std::int32_t& centre
     centre_coordinates = {0.0f, 0.0f, 0.0f};
     bravais_symbol = "  ";
     lat_letter = ' ';
-    std::size_t n = count < 0 ? 0 : std::min({static_cast<std::size_t>(count), rotations.size(), translations.size()});
+    GeneratorList list{rotations, translations,
+                       count < 0 ? 0 : std::min({static_cast<std::size_t>(count), rotations.size(), translations.size()})};
 
-    auto ordinary = [&](std::size_t k) {
-        return !is_zero_rotation(rotations[k]) && !is_identity_rotation(rotations[k]) &&
-               !is_minus_identity_rotation(rotations[k]);
-    };
-    auto drop = [&](std::size_t k) {
-        rotations[k] = RotationMatrix{};
-        translations[k] = Vector3{};
-    };
-
-    // Pairs of generators with equal or opposite rotations leave a pure
-    // translation or an inversion.
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!ordinary(i)) continue;
-        for (std::size_t j = i + 1; j < n; ++j) {
-            if (!ordinary(j) || !ordinary(i)) continue;
-            const auto ti = twelfths_vector(translations[i]);
-            const auto tj = twelfths_vector(translations[j]);
-            RotationMatrix negated = rotations[i];
-            for (auto& row : negated)
-                for (auto& v : row) v = -v;
-            if (rotations[j] == rotations[i]) {
-                std::array<std::int32_t, 3> d{};
-                for (int c = 0; c < 3; ++c) d[c] = twelfths_in_cell(vorn_string_utilities::wrap_sub(tj[c], ti[c]));
-                if (is_null(d)) {
-                    drop(j);
-                } else {
-                    rotations[j] = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
-                    for (int c = 0; c < 3; ++c) translations[j][c] = static_cast<float>(d[c]) / 12.0f;
-                }
-            } else if (rotations[j] == negated) {
-                rotations[j] = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}}};
-                for (int c = 0; c < 3; ++c)
-                    translations[j][c] =
-                        static_cast<float>(twelfths_in_cell(vorn_string_utilities::wrap_add(ti[c], tj[c]))) / 12.0f;
-            }
-        }
-    }
-
-    // Pure translations: the centring.  The list holds at most 11 of them
-    // (12 with the null one); further ones still name the lattice.
-    std::array<Vector3, max_centring_list> centring{};
-    std::int32_t n_centring = 0;
-    CentringFlags flags;
-    for (std::size_t k = 0; k < n; ++k) {
-        if (!is_identity_rotation(rotations[k])) continue;
-        const auto t = twelfths_vector(translations[k]);
-        if (!is_lattice_vector(t)) {
-            if (static_cast<std::size_t>(n_centring) < max_centring_list)
-                centring[static_cast<std::size_t>(n_centring++)] = translations[k];
-            flag_centring(t, flags);
-        }
-        drop(k);
-    }
-    lattice_index = lattice_from_flags(flags.a, flags.b, flags.c, flags.i, flags.r, flags.z);
+    pair_generators(list);
+    lattice_index = take_centring(list);
     const char letter = lattice_letters[lattice_index - 1];
     lat_letter = letter;
-    if (letter == 'Z') {
-        get_centring_vectors(n_centring, centring);
-        latsym("Z", n_centring, centring);
-    } else {
-        latsym(std::string_view(&letter, 1));
-    }
-
-    // Inversions among the generators: the centre of symmetry, judged modulo
-    // the lattice.  An inversion whose translation is a lattice translation
-    // is -x,-y,-z itself up to that translation: the centre is at the origin.
-    for (std::size_t k = 0; k < n; ++k) {
-        if (!is_minus_identity_rotation(rotations[k])) continue;
-        if (centre_code != 2) {
-            if (is_lattice_translation(twelfths_vector(translations[k]))) {
-                centre_code = 2;
-                centre_coordinates = {0.0f, 0.0f, 0.0f};
-            } else {
-                centre_code = 0;
-                for (int c = 0; c < 3; ++c) centre_coordinates[c] = translations[k][c] / 2.0f;
-            }
-        }
-        drop(k);
-    }
-
-    // The remaining generators, in order.
-    std::size_t kept = 0;
-    for (std::size_t k = 0; k < n; ++k)
-        if (!is_zero_rotation(rotations[k])) {
-            rotations[kept] = rotations[k];
-            translations[kept] = translations[k];
-            ++kept;
-        }
-    n = kept;
-    generator_count = static_cast<std::int32_t>(n);
+    take_inversions(list, centre_code, centre_coordinates);
+    compact_generators(list);
+    generator_count = static_cast<std::int32_t>(list.n);
 
     // A matrix of no finite order has powers and products that never close:
     // such generators describe no space group.
-    for (std::size_t k = 0; k < n; ++k)
+    for (std::size_t k = 0; k < list.n; ++k)
         if (!is_crystallographic_rotation(rotations[k])) {
             set_err_symm(" The generators do not form a space group");
             return;
         }
 
     OperatorTable table;
-    table.append(seitz_identity());
-    for (std::size_t k = 0; k < n; ++k) {
-        if (table.full()) {
-            set_err_symm(" Dimension of Table exceeded (I)");
-            return;
-        }
-        auto t = twelfths_vector(translations[k]);
-        for (auto& c : t) c = twelfths_in_cell(c);
-        table.append(seitz_from(rotations[k], t));
-    }
-    if (const std::string_view overflow = close_operator_table(table, n, letter, true); !overflow.empty()) {
+    if (const std::string_view overflow = close_generators(list, letter, table); !overflow.empty()) {
         set_err_symm(overflow);
         return;
     }
-    std::size_t size = table.size;
-
-    // An inversion that arose from the products: keep one operator of each
-    // pair {g, -1.g}, in table order, and take the centre from it.
-    std::size_t inversion = size;
-    for (std::size_t k = 0; k < size && inversion == size; ++k)
-        if (is_minus_identity_rotation(rotation_of(table.ops[k]))) inversion = k;
-    if (inversion < size) {
-        const Seitz inv = table.ops[inversion];
-        std::array<Seitz, max_route_operators> kept_ops;
-        std::size_t n_kept = 0;
-        for (std::size_t k = 0; k < size; ++k) {
-            const Seitz partner = seitz_product(inv, table.ops[k]);
-            bool partner_kept = false;
-            for (std::size_t q = 0; q < n_kept && !partner_kept; ++q)
-                partner_kept = centring_duplicate(letter, partner, kept_ops[q]);
-            if (!partner_kept) kept_ops[n_kept++] = table.ops[k];
-        }
-        for (std::size_t k = 0; k < n_kept; ++k) table.ops[k] = kept_ops[k];
-        size = n_kept;
-        if (centre_code == 1) {
-            const auto t = translation_of(inv);
-            if (is_lattice_translation(t)) {
-                centre_code = 2;
-            } else {
-                centre_code = 0;
-                for (int c = 0; c < 3; ++c) centre_coordinates[c] = static_cast<float>(t[c]) / 12.0f / 2.0f;
-            }
-        }
-    }
-
+    const std::size_t size = keep_one_of_inversion_pairs(table, letter, centre_code, centre_coordinates);
     hand_back_operators(table, size, letter, count, rotations, translations, crystal_system_number, bravais_symbol);
 }
 
