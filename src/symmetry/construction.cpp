@@ -424,42 +424,15 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
         group.operators[k].tr = translations[k];
     }
 
-    // Inversion images and centring copies.
+    // Inversion images and centring copies (a full list is stored as given).
+    // A group larger than the record is an error, never a silent truncation.
     std::size_t stored = m;
     SavedError completion_error{false, {}};
-    if (!full_list) {
-        if (group.centre_code == 0 || group.centre_code == 2) {
-            for (std::size_t i = 0; i < m; ++i) {
-                SymmetryOperator& image = group.operators[m + i];
-                for (int r = 0; r < 3; ++r)
-                    for (int c = 0; c < 3; ++c) image.rot[r][c] = -rotations[i][r][c];
-                Vector3 t{};
-                for (int c = 0; c < 3; ++c)
-                    t[c] = group.centre_code == 0 ? 2.0f * group.centre_coordinates[c] - translations[i][c]
-                                                  : -translations[i][c];
-                image.tr = vorn_math_general::modulo_lat(t);
-            }
-            stored = 2 * m;
-        }
-        // Every centring translation is copied while the group fits in the
-        // record; a larger group is an error, never a silent truncation.
-        const std::size_t n_block = stored;
-        for (std::int32_t l = 2; l <= group.centring_count; ++l) {
-            if (stored + n_block > max_operators) {
-                set_err_symm(" Dimension of Table exceeded: more than 192 operators");
-                completion_error = save_error();
-                break;
-            }
-            const Vector3& v = group.centring_vectors[static_cast<std::size_t>(l - 1)];
-            for (std::size_t j = 0; j < n_block; ++j) {
-                const SymmetryOperator& source = group.operators[j];
-                SymmetryOperator& copy = group.operators[stored++];
-                copy.rot = source.rot;
-                Vector3 t{};
-                for (int c = 0; c < 3; ++c) t[c] = source.tr[c] + v[c];
-                copy.tr = vorn_math_general::modulo_lat(t);
-            }
-        }
+    if (!full_list &&
+        !route_detail::expand_reduced_set(rotations, translations, m, group.centre_code, group.centre_coordinates,
+                                          group.centring_count, group.centring_vectors, group.operators, stored)) {
+        set_err_symm(" Dimension of Table exceeded: more than 192 operators");
+        completion_error = save_error();
     }
     group.multiplicity = static_cast<std::int32_t>(stored);
 

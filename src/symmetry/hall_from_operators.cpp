@@ -19,6 +19,7 @@
 #include "symmetry/hall_derivation_detail.hpp"
 #include "symmetry/symmetry.hpp"
 #include "symmetry/hall_matrices.hpp"
+#include "symmetry/route_operators.hpp"
 #include "tables/sym_table.hpp"
 #include "text/fortran_format.hpp"
 #include "text/fortran_int.hpp"
@@ -120,38 +121,6 @@ void restore_module_state(const SavedModuleState& s) {
     ltr = s.ltr;
     err_symm = s.err_symm;
     err_symm_mess = s.err_symm_mess;
-}
-
-// The route's reduced list completed as set_spacegroup completes it: the
-// inversion images through the centre, then the centring copies from ltr.
-// False when the group does not fit the 192 operators of a record.
-bool expand_reduced_list(std::int32_t count, std::int32_t centre_code, const Vector3& centre,
-                         std::span<const RotationMatrix> rotations, std::span<const Vector3> translations,
-                         std::array<SymmetryOperator, max_operators>& ops, std::size_t& stored) {
-    const auto m = static_cast<std::size_t>(std::clamp(count, 0, static_cast<std::int32_t>(max_route_operators)));
-    for (std::size_t k = 0; k < m; ++k) ops[k] = {rotations[k], translations[k]};
-    stored = m;
-    if (centre_code == 0 || centre_code == 2) {
-        for (std::size_t i = 0; i < m; ++i) {
-            ops[m + i].rot = negated(rotations[i]);
-            Vector3 t{};
-            for (int c = 0; c < 3; ++c)
-                t[c] = centre_code == 0 ? 2.0f * centre[c] - translations[i][c] : -translations[i][c];
-            ops[m + i].tr = vorn_math_general::modulo_lat(t);
-        }
-        stored = 2 * m;
-    }
-    const std::size_t block = stored;
-    for (std::int32_t l = 2; l <= nlat; ++l) {
-        if (stored + block > max_operators) return false;
-        const Vector3& v = ltr[static_cast<std::size_t>(l - 1)];
-        for (std::size_t j = 0; j < block; ++j) {
-            Vector3 t{};
-            for (int c = 0; c < 3; ++c) t[c] = ops[j].tr[c] + v[c];
-            ops[stored++] = {ops[j].rot, vorn_math_general::modulo_lat(t)};
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -463,10 +432,14 @@ bool rebuilds_record(const SpaceGroup& group, std::string_view hall_text) {
     Vector3 centre{};
     get_so_from_hall(system, centre_code, lattice_index, count, rotations, translations, bravais, centre, generators,
                      hall_text);
+    // The reduced list completed as set_spacegroup completes it, with the
+    // centring of the lattice state the rebuild left.
     std::array<SymmetryOperator, max_operators> rebuilt;
     std::size_t stored = 0;
+    const auto m = static_cast<std::size_t>(std::clamp(count, 0, static_cast<std::int32_t>(max_route_operators)));
     bool same = !err_symm &&
-                expand_reduced_list(count, centre_code, centre, rotations, translations, rebuilt, stored) &&
+                route_detail::expand_reduced_set(rotations, translations, m, centre_code, centre, nlat, ltr, rebuilt,
+                                                 stored) &&
                 group.multiplicity == static_cast<std::int32_t>(stored);
     if (same) {
         // Operators of one rotation sit together, so that each record

@@ -367,4 +367,14 @@ inline RotationMatrix multiply(const RotationMatrix& a, const RotationMatrix& b)
     return p;
 }
 
+// The whole group from a reduced set of m operators: the set, its inversion
+// images (centre code 0: through the centre, 2: through the origin), then
+// copies of both by the centring translations 2..centring_count.  False when
+// the copies would pass the capacity of ops; ops then hold the blocks that
+// fit.
+bool expand_reduced_set(std::span<const RotationMatrix> rotations, std::span<const Vector3> translations,
+                        std::size_t m, std::int32_t centre_code, const Vector3& centre,
+                        std::int32_t centring_count, std::span<const Vector3> centring_vectors,
+                        std::span<SymmetryOperator> ops, std::size_t& stored);
+
 }  // namespace vorn_crystallographic_symmetry::route_detail
