@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "maths/math_gen.hpp"
 #include "tables/sym_table.hpp"
@@ -82,6 +83,21 @@ constexpr RotationMatrix identity_rotation = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}
 
 bool is_identity_rotation(const RotationMatrix& r) { return r == identity_rotation; }
 
+// The counts by which the conversion indexes the record's arrays, checked
+// against the arrays' extents: the name and value of the first count out of
+// range ("centring_count 40"), or an empty text when all fit.
+std::string count_beyond_arrays(const SpaceGroup& group) {
+    constexpr auto operator_room = static_cast<std::int32_t>(max_operators);
+    const struct { const char* name; std::int32_t value, low, high; } counts[] = {
+        {"centring_count", group.centring_count, 1, static_cast<std::int32_t>(max_centrings)},
+        {"reduced_count", group.reduced_count, 0, operator_room},
+        {"multiplicity", group.multiplicity, 0, operator_room},
+    };
+    for (const auto& c : counts)
+        if (c.value < c.low || c.value > c.high) return std::string(c.name) + " " + std::to_string(c.value);
+    return {};
+}
+
 // The centring, lattice and centre fields that the converted operators imply,
 // as the generator route of set_spacegroup sets them.
 void follow_operators(SpaceGroup& group) {
@@ -145,6 +161,9 @@ void setting_change(std::string_view from_code, std::string_view to_code, SpaceG
     const std::string refused = " Setting change refused: ";
     for (const std::string& code : {source, target})
         if (!known_code(code)) return set_err_symm(refused + "unknown code " + code);
+    // A record whose counts exceed its arrays (filled by hand, or damaged)
+    // is refused whatever the codes: no operator of it can be trusted.
+    if (const std::string count = count_beyond_arrays(group); !count.empty()) return set_err_symm(refused + count);
     if (source != target) {
         for (const std::string& code : {source, target}) {
             if (code == "IT") continue;
@@ -159,7 +178,7 @@ void setting_change(std::string_view from_code, std::string_view to_code, SpaceG
                                         vorn_string_utilities::pack_string(equivalence_field(code, group.number)))) +
                                     " changes the cell volume");
         }
-        const std::size_t n = static_cast<std::size_t>(std::clamp<std::int32_t>(group.multiplicity, 0, 192));
+        const auto n = static_cast<std::size_t>(group.multiplicity);
         for (std::size_t k = 0; k < n; ++k)
             for (float c : group.operators[k].tr)
                 if (!std::isfinite(c)) return set_err_symm(refused + "operator translation not finite");
@@ -193,7 +212,7 @@ void setting_change(std::string_view from_code, std::string_view to_code, SpaceG
     }
     back_text = fixed(back, back_width);
 
-    const std::size_t n = static_cast<std::size_t>(std::clamp<std::int32_t>(group.multiplicity, 0, 192));
+    const auto n = static_cast<std::size_t>(group.multiplicity);
     for (std::size_t k = 0; k < n; ++k) {
         SymmetryOperator& op = group.operators[k];
         const Augmented w = product(product(m, augmented(op.rot, op.tr)), m_right);

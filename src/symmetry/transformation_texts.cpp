@@ -3,6 +3,7 @@
 // compact transformation symbol and the translation symbol.
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "symmetry/symmetry.hpp"
 #include "text/string_util.hpp"
@@ -55,6 +56,29 @@ std::string component_list(const Vector3& v) {
     std::string list;
     for (float c : v) list += component_text(c) + ",";
     return list;
+}
+
+// The new basis vectors in the letters a, b, c, one expression per row
+// ("a-b,a+b,c", "10a,-12b,c"): a coefficient of +-1 is its sign alone, any
+// other the whole signed integer, a row's first term has no "+", and a row
+// of zeros is "0" so that the text still reads back.
+std::string basis_text(const RotationMatrix& basis_matrix) {
+    static constexpr char letters[3] = {'a', 'b', 'c'};
+    std::string text;
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (i > 0) text += ',';
+        const std::size_t start = text.size();
+        for (std::size_t j = 0; j < 3; ++j) {
+            const std::int32_t c = basis_matrix[i][j];
+            if (c == 0) continue;
+            if (c > 0 && text.size() > start) text += '+';
+            if (c == -1) text += '-';
+            else if (c != 1) text += std::to_string(c);
+            text += letters[j];
+        }
+        if (text.size() == start) text += '0';
+    }
+    return text;
 }
 
 }  // namespace
@@ -126,8 +150,7 @@ void get_setting_info(const RealMatrix& basis_matrix, const Vector3& origin, std
 
 void get_trasfm_symbol(const RotationMatrix& basis_matrix, const Vector3& origin, std::string& symbol_text) {
     // The basis text is built whole; only the caller's field cuts it.
-    std::string basis = get_symsymbi(basis_matrix, Vector3{});
-    rename_letters(basis, "abc");
+    const std::string basis = basis_text(basis_matrix);
     std::string list = component_list(origin);
     list.back() = ';';
     std::replace(list.begin(), list.end(), '+', ' ');

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "maths/math_3D.hpp"
@@ -117,6 +118,21 @@ std::vector<Vector3> new_centrings(const SpaceGroup& group, const RealMatrix& q,
     return found;
 }
 
+// The counts of `group` by which the transformation indexes its arrays,
+// checked against the arrays' extents: the name and value of the first count
+// out of range ("centring_count 2000000"), or an empty text when all fit.
+std::string count_beyond_arrays(const SpaceGroup& group) {
+    constexpr auto operator_room = static_cast<std::int32_t>(max_operators);
+    const struct { const char* name; std::int32_t value, low, high; } counts[] = {
+        {"centring_count", group.centring_count, 1, static_cast<std::int32_t>(max_centrings)},
+        {"reduced_count", group.reduced_count, 0, operator_room},
+        {"multiplicity", group.multiplicity, 0, operator_room},
+    };
+    for (const auto& c : counts)
+        if (c.value < c.low || c.value > c.high) return std::string(c.name) + " " + std::to_string(c.value);
+    return {};
+}
+
 // Centring texts of a conventional letter (F and R by enough generators).
 std::vector<std::string> centring_texts(char letter) {
     switch (letter) {
@@ -168,6 +184,9 @@ void similar_transf_sg(const RealMatrix& transf_matrix, const Vector3& origin_sh
                        SpaceGroup& new_group, std::optional<std::string_view> matrix_kind,
                        std::optional<std::string_view> fixed_lattice) {
     err_symm = false;
+    // A record whose counts exceed its arrays is refused before anything is read by them.
+    if (const std::string count = count_beyond_arrays(group); !count.empty())
+        return set_err_symm(" Transformation refused: " + count);
     std::string setting_text(80, ' ');
     get_setting_info(transf_matrix, origin_shift, setting_text, matrix_kind);
     const std::string old_symbol(
@@ -205,8 +224,7 @@ void similar_transf_sg(const RealMatrix& transf_matrix, const Vector3& origin_sh
 
     // The reduced operators in the new cell, screened.
     const Bounds bounds = bounds_by_name(system, new_lattice);
-    const std::int32_t reduced = std::min<std::int32_t>(group.reduced_count, static_cast<std::int32_t>(max_operators));
-    for (std::int32_t k = 2; k <= reduced; ++k) {
+    for (std::int32_t k = 2; k <= group.reduced_count; ++k) {
         const SymmetryOperator& op = at1(group.operators, static_cast<std::size_t>(k));
         RealMatrix r{};
         for (std::size_t i = 0; i < 3; ++i)
@@ -229,7 +247,7 @@ void similar_transf_sg(const RealMatrix& transf_matrix, const Vector3& origin_sh
     // The inversion of a centric group, moved to the new origin.
     if (group.centre_code != 1) {
         const RotationMatrix minus_identity = {{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}}};
-        const std::size_t n = static_cast<std::size_t>(std::clamp<std::int32_t>(group.multiplicity, 0, 192));
+        const auto n = static_cast<std::size_t>(group.multiplicity);
         const auto inversion = std::find_if(group.operators.begin(), group.operators.begin() + static_cast<std::ptrdiff_t>(n),
                                             [&](const SymmetryOperator& op) { return op.rot == minus_identity; });
         if (inversion != group.operators.begin() + static_cast<std::ptrdiff_t>(n)) {
@@ -240,9 +258,11 @@ void similar_transf_sg(const RealMatrix& transf_matrix, const Vector3& origin_sh
         }
     }
 
-    // Build; while the build fails or holds a translation outside its
-    // lattice, drop the last generator and build again (the build from no
-    // generator is kept).
+    // Build; while the build holds a pure translation outside its lattice,
+    // drop the last generator and build again (the build from no generator
+    // is kept).  A build that fails is not repaired: a smaller group would
+    // hide the failure, so the caller gets the build's message and a record
+    // without operators.
     auto gen_count = static_cast<std::int32_t>(gen_texts.size());
     for (;;) {
         set_spacegroup("  ", new_group, gen_texts, gen_count, "GEN");
@@ -254,14 +274,15 @@ void similar_transf_sg(const RealMatrix& transf_matrix, const Vector3& origin_sh
             const std::string_view left = vorn_string_utilities::trim_both(symbol);
             foreign = !left.empty() && left.front() == 't' && !lattice_trans(op.tr, new_group.lattice_letter.view()[0]);
         }
-        if ((!foreign && new_group.multiplicity > 0) || gen_count == 0) break;
+        if (!foreign || gen_count == 0) break;
         --gen_count;
     }
 
     std::string origin = "From(" + old_symbol + ")";
     if (fixed_lattice.has_value()) origin += " Lat:" + std::string(*fixed_lattice);
     new_group.hm_symbol = origin;
-    get_hallsymb_from_gener(new_group, new_group.hall_symbol);
+    // A failed build has no operators to name; its message stays.
+    if (new_group.multiplicity > 0) get_hallsymb_from_gener(new_group, new_group.hall_symbol);
     new_group.setting_type = setting_text;
 }
 

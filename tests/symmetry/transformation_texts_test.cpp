@@ -4,6 +4,7 @@
 // and every unimodular change of basis reads back to its matrix and origin.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -27,7 +28,8 @@ Vector3 vector_of(const std::string& text) {
 
 // Beyond the round trips: the coordinate texts of points and lines (doubled on a half step, leading plus dropped,
 // unmatched fractions starred), the column forms selected by "IT" in either case, a singular basis, the
-// translation symbols, non-unimodular bases and the cuts at the field width.
+// translation symbols, non-unimodular bases (coefficients of any size written whole, a zero row as 0) and the cuts
+// at the field width.
 TEST(TransformationTexts, WorkedTextsAndDecisions) {
     const RealMatrix unit = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, diagonal = {{{1, 1, 0}, {-1, 1, 0}, {0, 0, 1}}};
     const auto resolv = [](Vector3 p, Vector3 d, std::array<std::int32_t, 3> l) {
@@ -54,6 +56,9 @@ TEST(TransformationTexts, WorkedTextsAndDecisions) {
         {40, trasfm({{{2, 0, 0}, {0, -1, 0}, {0, 0, 1}}}, {-0.25f, 1, 0}), "(-1/4,1,0; 2a,-b,c)"},
         {40, trasfm({{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, {0.123f, 0, 0}), "(***/**,0,0; a,b,c)"},
         {60, trasfm({{{2, -2, 2}, {-2, 2, -2}, {2, 2, -2}}}, {0, 0, 0}), "(0,0,0; 2a-2b+2c,-2a+2b-2c,2a+2b-2c)"},
+        {40, trasfm({{{10, 0, 0}, {0, -12, 0}, {0, 0, 1}}}, {0, 0, 0}), "(0,0,0; 10a,-12b,c)"},
+        {60, trasfm({{{-1, 23, 0}, {0, 0, 0}, {INT32_MIN, 0, INT32_MAX}}}, {0, 0, 0}),
+         "(0,0,0; -a+23b,0,-2147483648a+2147483647c)"},
         {30, transl({0, 0.5f, 0.5f}), "( 0, 1/2, 1/2)"}, {30, transl({0.5f, 0, 0}), "( 1/2, 0, 0)"},
         {30, transl({-0.25f, 0.25f, 0}), "(-1/4, 1/4, 0)"}, {30, transl({1, 0, -1}), "( 1, 0,-1)"},
         {30, transl({0.123f, 0, 0}), "(***/**, 0, 0)"},
