@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "reflections/index_box.hpp"
 #include "text/fortran_int.hpp"
@@ -12,11 +13,12 @@ namespace vorn_reflections_utilities {
 namespace {
 
 using vorn_crystallographic_symmetry::at1;
-using vorn_string_utilities::nint;
+using vorn_crystallographic_symmetry::Vector3;
 using vorn_string_utilities::wrap_neg;
 
-// Tolerance on the phase shift h.t of the absence test, a 32-bit constant
-// like the index tolerance of hkl_equalr.
+// Tolerance on the phase shift h.t of the absence test, and on a
+// translation taken as a multiple of 1/24, a 32-bit constant like the index
+// tolerance of hkl_equalr.
 constexpr float absence_tolerance = 0.0002f;
 
 Hkl opposite(const Hkl& h) { return {wrap_neg(h[0]), wrap_neg(h[1]), wrap_neg(h[2])}; }
@@ -37,11 +39,13 @@ Hkl image(const Hkl& h, const RotationMatrix& rot) {
 HklReal image(const HklReal& h, const RotationMatrix& rot) { return hr_r(h, rot); }
 
 // Whether h.R = h, component by component: most operators fail at the first.
+// The sums are taken modulo 2^64, where the true difference h.R - h (below
+// 2^64 in size for 32-bit entries) is zero only when it is zero: a 32-bit
+// wrap-around would let -h pass for h when a component is -2^31.
 bool kept(const Hkl& h, const RotationMatrix& rot) {
-    using vorn_string_utilities::wrap_add;
-    using vorn_string_utilities::wrap_mul;
+    const auto wide = [](std::int32_t v) { return static_cast<std::uint64_t>(static_cast<std::int64_t>(v)); };
     for (int j = 0; j < 3; ++j)
-        if (wrap_add(wrap_add(wrap_mul(h[0], rot[0][j]), wrap_mul(h[1], rot[1][j])), wrap_mul(h[2], rot[2][j])) != h[j])
+        if (wide(h[0]) * wide(rot[0][j]) + wide(h[1]) * wide(rot[1][j]) + wide(h[2]) * wide(rot[2][j]) != wide(h[j]))
             return false;
     return true;
 }
@@ -128,28 +132,64 @@ void equivalents_list(const Triple& hkl, const SpaceGroup& group, bool friedel, 
 }
 
 // The phase shift h.t of an operator, summed as 32-bit reals.
-float phase_shift(const Hkl& hkl, const vorn_crystallographic_symmetry::Vector3& t) {
+float phase_shift(const Hkl& hkl, const Vector3& t) {
     float r = static_cast<float>(hkl[0]) * t[0];
     r += static_cast<float>(hkl[1]) * t[1];
     r += static_cast<float>(hkl[2]) * t[2];
     return r;
 }
-float phase_shift(const HklReal& hkl, const vorn_crystallographic_symmetry::Vector3& t) {
+float phase_shift(const HklReal& hkl, const Vector3& t) {
     float r = hkl[0] * t[0];
     r += hkl[1] * t[1];
     r += hkl[2] * t[2];
     return r;
 }
 
+// A 32-bit real phase shift r is off a whole number of turns by more than the
+// tolerance.  The nearest whole number is taken in real arithmetic: beyond
+// 2^23 every 32-bit real is whole, where a 32-bit nearest integer would
+// saturate at 2^31 and find r millions of turns off.  An infinite shift is
+// off, a NaN is not.
+bool off_whole_turn(float r) {
+    if (std::isinf(r)) return true;
+    return std::fabs(r - std::round(r)) > absence_tolerance;
+}
+
+// A translation component as its multiple m/24 of a turn, whole turns
+// dropped (m in 0..23), when it lies within the tolerance of one; -1 when it
+// does not.  Every translation of a space group (halves, thirds, quarters,
+// sixths, eighths, twelfths) is such a multiple.
+int twenty_fourths(float t) {
+    if (t == 0.0f) return 0;  // the most frequent component, taken at once
+    if (!std::isfinite(t)) return -1;
+    const double turn = static_cast<double>(t) - std::floor(static_cast<double>(t));  // exact, in [0, 1)
+    const double m = std::round(24.0 * turn);
+    if (std::fabs(turn - m / 24.0) > static_cast<double>(absence_tolerance)) return -1;
+    return static_cast<int>(m) % 24;
+}
+
+// The phase shift h.t of an operator that keeps h is not a whole number of
+// turns.  With integer indices and every component of t a multiple m/24 the
+// shift is (h1 m1 + h2 m2 + h3 m3)/24, decided exactly on a 64-bit sum
+// (below 2^38 in size), so that no index is too large for the test; any
+// other translation, and real indices, are judged on the 32-bit real shift.
+bool phase_forbids(const Hkl& hkl, const Vector3& t) {
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const int m = twenty_fourths(t[i]);
+        if (m < 0) return off_whole_turn(phase_shift(hkl, t));
+        sum += static_cast<std::int64_t>(hkl[i]) * m;
+    }
+    return sum % 24 != 0;
+}
+bool phase_forbids(const HklReal& hkl, const Vector3& t) { return off_whole_turn(phase_shift(hkl, t)); }
+
 template <typename Triple>
 bool absent(const Triple& hkl, const SpaceGroup& group) {
     const std::int32_t n = stored(group.multiplicity);
     for (std::int32_t i = 1; i <= n; ++i) {
         const auto& op = at1(group.operators, static_cast<std::size_t>(i));
-        if (!kept(hkl, op.rot)) continue;
-        const float r = phase_shift(hkl, op.tr);
-        const float nearest = static_cast<float>(nint(r));
-        if (std::fabs(r - nearest) > absence_tolerance) return true;
+        if (kept(hkl, op.rot) && phase_forbids(hkl, op.tr)) return true;
     }
     return false;
 }
@@ -191,10 +231,8 @@ OperatorsByRotation gather_operators(const SpaceGroup& group) {
 bool absent(const Hkl& hkl, const OperatorsByRotation& operators) {
     for (std::size_t r = 0; r < operators.rotations.size(); ++r) {
         if (!kept(hkl, operators.rotations[r])) continue;
-        for (const auto& t : operators.translations[r]) {
-            const float shift = phase_shift(hkl, t);
-            if (std::fabs(shift - static_cast<float>(nint(shift))) > absence_tolerance) return true;
-        }
+        for (const auto& t : operators.translations[r])
+            if (phase_forbids(hkl, t)) return true;
     }
     return false;
 }

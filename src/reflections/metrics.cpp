@@ -1,9 +1,9 @@
 // Metrics of a reflection in a unit cell: sin(theta)/lambda and the Cartesian
 // direction of its reciprocal-lattice vector.
 #include <cmath>
+#include <cstdint>
 
 #include "reflections/reflct_util.hpp"
-#include "text/fortran_int.hpp"
 
 namespace vorn_reflections_utilities {
 
@@ -44,9 +44,13 @@ HklReal as_real(const Hkl& hkl) {
 }  // namespace
 
 float hs_i(const Hkl& hkl, const UnitCell& cell) {
-    using vorn_string_utilities::wrap_mul;
-    const float q = squared_length(static_cast<float>(wrap_mul(hkl[0], hkl[0])), static_cast<float>(wrap_mul(hkl[1], hkl[1])),
-                                   static_cast<float>(wrap_mul(hkl[2], hkl[2])), as_real(hkl), cell.reciprocal_metric);
+    // The squares are exact 64-bit products (|h| <= 2^31, so h^2 <= 2^62),
+    // each rounded once to a 32-bit real: while |h| <= 2^24 this is the real
+    // product h*h of hs_r, so both give the same s for the same indices.
+    const auto square = [](std::int32_t h) {
+        return static_cast<float>(static_cast<std::int64_t>(h) * static_cast<std::int64_t>(h));
+    };
+    const float q = squared_length(square(hkl[0]), square(hkl[1]), square(hkl[2]), as_real(hkl), cell.reciprocal_metric);
     return 0.5f * std::sqrt(q);
 }
 

@@ -1,7 +1,8 @@
 // Equivalent reflections: multiplicity, absence, equivalence and restricted
 // phases of the peer's reflections in 553 groups; the reciprocal asymmetric
 // unit (one accepted form and one key per Friedel/Bijvoet orbit), its rules
-// chosen by number, axis and Laue text, and the report of write_asu.
+// chosen by number, axis and Laue text, and the report of write_asu; s and
+// absences of indices near the 32-bit limits; the condition table filled once.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -10,9 +11,12 @@
 #include <set>
 #include <sstream>
 
+#include "reflections/index_box.hpp"
 #include "reflections/reflct_util.hpp"
 #include "setting_groups.hpp"
 #include "support/hand_built_groups.hpp"
+#include "support/unit_cell.hpp"
+#include "text/string_util.hpp"
 
 namespace {
 
@@ -130,21 +134,35 @@ TEST(AsymmetricUnit, RuleChosenByNumberAxisAndLaueText) {
     for (const auto& [laue, rule] : by_laue) EXPECT_EQ(rule_of(231, " ", laue), rule) << "Laue class \"" << laue << "\"";
 }
 
-// An unknown Laue class sets the error pair and writes nothing; the reset
-// clears it.
+// Every text of the report: each Laue text (number 0), the monoclinic axes c
+// and a by number and setting, the rhombohedral-axes settings; an unknown
+// Laue class sets the error pair and writes nothing; the reset clears it.
 TEST(AsymmetricUnit, WriteAsuReportsOrSetsTheErrorPair) {
+    const struct { int number; const char* setting; const char* laue; std::string text; } cases[] = {
+        {0, " ", "-1", "hkl: l >=0    hk0: h >=0    0k0: k >=0"}, {0, " ", "2/m", "hkl: k >=0, l >=0   hk0: h >=0"},
+        {4, "c1", "2/m", "hkl: k >=0, l >=0   h0l: h >=0"}, {4, "a1", "2/m", "hkl: h >=0, l >=0   0kl: l >=0"},
+        {0, " ", "mmm", "hkl: h >=0, k >=0, l >=0"}, {0, " ", "4/m", "hkl: h >=0, l >=0 with k >=0 if h =0 and k >0 if h >0"},
+        {0, " ", "4/mmm", "hkl: h >=0, k >=0, l >=0 and h >=k"}, {0, " ", "-3", "hkl: h+k>0, l>0    hk0: h>0, k>=0"},
+        {0, " ", "-31m", "hkl: h >=0, h >=k >0   and  h0l: h >=0, l >=0"}, {0, " ", "-3m", "hkl: h >=0  h >=k  and   hhl: h >=0, l >=0"},
+        {0, " ", "6/m", "hkl: h > 0, k > 0, l >=0   and  0kl: k >=0, l >=0"}, {0, " ", "6/mmm", "hkl: h >=0, k >=0, l >=0 with h >=k"},
+        {0, " ", "m-3", "hkl: h > l, k > l, l >=0  and   hkk: k >=0, h >=k"},
+        {0, " ", "m-3m", "hkl: h >=0, k >=0, l >=0 with h >=k  and k >=l"},
+        {148, "R", "-3 R", "hkl: h+k>0, l>0    hk0: h>0, k>=0"}, {166, "R", "-3m R", "hkl: h >=0  h >=k  and   hhl: h >=0, l >=0"},
+        {0, " ", "m3m", ""}};
     auto group = hand_built::group_from(0, "x", "m3m", " ", {});
-    const std::string head = " => Reciprocal Asymmetric Unit \n    [";
-    const std::pair<const char*, std::string> cases[] = {
-        {"m3m", ""}, {"mmm", head + "mmm  ]  hkl: h >=0, k >=0, l >=0" + std::string(86, ' ') + "\n"},
-        {"-31m", head + "-31m ]  hkl: h >=0, h >=k >0   and  h0l: h >=0, l >=0" + std::string(65, ' ') + "\n"}};
-    for (const auto& [laue, expected] : cases) {
+    init_err_refl();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.number) + " \"" + c.setting + "\" \"" + c.laue + "\"");
         std::ostringstream out;
-        group->laue_class = laue;
+        group->number = c.number;
+        group->setting_choice = c.setting;
+        group->laue_class = c.laue;
         write_asu(*group, out);
-        EXPECT_EQ(out.str(), expected);
-        EXPECT_EQ(err_refl, expected.empty());
-        EXPECT_EQ(err_refl_mess, expected.empty() ? " SpaceGroup Laue Wrong" : "");
+        const std::string laue = (c.laue + std::string(5, ' ')).substr(0, 5);
+        EXPECT_EQ(out.str(), c.text.empty() ? "" : " => Reciprocal Asymmetric Unit \n    [" + laue + "]  " + c.text +
+                                                        std::string(110 - c.text.size(), ' ') + "\n");
+        EXPECT_EQ(err_refl, c.text.empty());
+        EXPECT_EQ(err_refl_mess, c.text.empty() ? " SpaceGroup Laue Wrong" : "");
         init_err_refl();
     }
 }
@@ -193,6 +211,43 @@ TEST(EquivalentsPeer, EveryReflectionOfEveryGroup) {
     EXPECT_GT(phases, 10000u);
 }
 
+// Indices far beyond those of a data set: s from exact 64-bit squares, the
+// same as hs_r of the same values; the absence in I 2 2 2 decided on the
+// exact phase sum (h+k+l odd), the same through the operators gathered by
+// rotation; real indices keep the 32-bit real sum (20000001 is 2*10^7 as a
+// 32-bit real), whose nearest whole turn does not saturate at 2^31; a screw
+// translation 1.3 (no multiple of 1/24) is judged on the 32-bit real shift,
+// and only for reflections that its twofold keeps.
+TEST(Equivalents, LargeIndices) {
+    const UnitCell cubic = test_cells::unit_cell(10, 10, 10), triclinic = test_cells::unit_cell(7, 9, 11, 71, 83, 97);
+    const struct { const UnitCell* cell; Hkl h; float s; } metrics[] = {  // s 0: compared with hs_r only
+        {&cubic, {50000, 0, 0}, 2500}, {&cubic, {INT_MIN, 0, 0}, 107374184}, {&triclinic, {46341, -16777215, 16777215}, 0},
+        {&triclinic, {-65536, 9, 16777216}, 0}};
+    for (const auto& m : metrics) {
+        const float s = hs_i(m.h, *m.cell);
+        EXPECT_EQ(s, hs_r({float(m.h[0]), float(m.h[1]), float(m.h[2])}, *m.cell)) << text_of(m.h);
+        EXPECT_TRUE(m.s == 0 || s == m.s) << text_of(m.h) << ": " << s;
+    }
+    const auto body = setting_groups::group_of_symbol("I 2 2 2");
+    const auto screw = hand_built::group_from(4, "P 1 1 21", "2/m", "c", {"-x,-y,z"});
+    screw->operators[1].tr = {0, 0, 1.3f};
+    const auto by_rotation = detail::gather_operators(*body), screw_by_rotation = detail::gather_operators(*screw);
+    const struct { Hkl h; bool integer_absent, real_absent; } body_rows[] = {
+        {{20000001, 0, 0}, true, false}, {{2000000001, 0, 0}, true, false}, {{2000000000, 2000000000, 2000000000}, false, false},
+        {{INT_MAX, INT_MAX, INT_MAX}, true, false}, {{INT_MIN, INT_MAX, 1}, false, true}};
+    for (const auto& row : body_rows) {
+        EXPECT_EQ(hkl_absenti(row.h, *body), row.integer_absent) << text_of(row.h);
+        EXPECT_EQ(detail::absent(row.h, by_rotation), row.integer_absent) << text_of(row.h);
+        EXPECT_EQ(hkl_absentr({float(row.h[0]), float(row.h[1]), float(row.h[2])}, *body), row.real_absent) << text_of(row.h);
+    }
+    const std::pair<Hkl, bool> screw_rows[] = {{{0, 0, 1}, true}, {{0, 0, 10}, false}, {{0, 0, 2000000000}, false},
+                                               {{INT_MIN, 0, 1}, false}};  // not kept: -2^31 is not 2^31
+    for (const auto& [h, expected] : screw_rows) {
+        EXPECT_EQ(hkl_absenti(h, *screw), expected) << text_of(h);
+        EXPECT_EQ(detail::absent(h, screw_by_rotation), expected) << text_of(h);
+    }
+}
+
 // Phases into [0, 360) for real indices (-30 + 360 h.t with h.t = -1/2 gives
 // 150); real indices within 0.0002 of a reflection kept by a 21 axis.
 TEST(Equivalents, RealIndices) {
@@ -203,6 +258,27 @@ TEST(Equivalents, RealIndices) {
     hkl_rpr({1, 0, -1}, -30, screw->operators[1], image, phase);
     EXPECT_TRUE(phase == 150 && image == (HklReal{-1, 0, -1})) << phase;
     EXPECT_TRUE(hkl_absentr({0.00005f, 0, 1}, *screw) && !hkl_absentr({0.0003f, 0, 1}, *screw) && !hkl_absentr({0, 0, 2}, *screw));
+}
+
+// The extinction search fills the condition table while its flag is false
+// and sets the flag; once it is set, a search leaves the table as it stands
+// (here a row planted by hand, shown as the C-centring condition).
+TEST(ConditionTable, FilledOnceByTheExtinctionSearch) {
+    const auto centred = setting_groups::group_of_symbol("C 1 2 1");
+    const std::string row_1 = "(h k l)    h+k=2n : xy0 centred face (C)";
+    const struct { bool flag; std::string shown; } steps[] = {{false, row_1}, {true, "planted row"}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.shown);
+        hkl_ref_conditions[0] = "planted row";
+        hkl_ref_cond_ini = step.flag;
+        std::vector<std::string> lines(80, std::string(90, ' '));
+        std::int32_t count = 0;
+        search_extinctions_file(*centred, count, lines);
+        EXPECT_EQ(vorn_string_utilities::trim_right(lines[4]), "     # 1: " + step.shown);
+        EXPECT_TRUE(hkl_ref_cond_ini);
+    }
+    init_ref_cond();
+    EXPECT_EQ(hkl_ref_conditions[0].trimmed(), row_1);
 }
 
 // Equality of integer indices, and of real indices within 0.0002 (NaN never equal).
