@@ -291,8 +291,10 @@ void read_bin_spacegroup(SpaceGroup& group, std::int32_t iunit, bool& ok);
 // Refused, with the record untouched and both texts blank: a blank code
 // (" Blank Option"), a number outside 1..230, an unknown code, a table
 // transformation that changes the cell volume (determinant not +-1), an
-// operator translation that is not finite.  Equal codes change only
-// setting_type.
+// operator translation that is not finite, a count beyond the record's
+// arrays (" Setting change refused: centring_count 40"; centring_count must
+// lie in 1..12, reduced_count and multiplicity in 0..192).  Equal codes
+// change only setting_type.
 void setting_change(std::string_view from_code, std::string_view to_code, SpaceGroup& group,
                     std::string& trans_text, std::string& back_text);
 template <std::size_t N, std::size_t M>
@@ -314,11 +316,14 @@ void setting_change(std::string_view from_code, std::string_view to_code, SpaceG
 // character of fixed_lattice).  The generators kept after screening are built
 // by set_spacegroup; generators are dropped from the end while the build holds
 // a translation outside its lattice, so the result may be a proper subgroup.
+// A build that fails stops there: new_group then holds no operators
+// (multiplicity 0) and the error pair carries the construction's message.
 // hm_symbol is the table's symbol, or "From(<old symbol>)" with " Lat:" and
 // fixed_lattice, cut at 20; setting_type the text of the transformation.
 // Errors: a singular matrix ("Inversion Matrix Failed on: similar_SG") or a
-// volume ratio above 48 (" Transformation refused: volume ratio above 48")
-// leave new_group untouched.  Entry clears the flag only, not the message.
+// volume ratio above 48 (" Transformation refused: volume ratio above 48"), or
+// a count of group beyond its arrays (" Transformation refused: centring_count
+// 2000000", same bounds as setting_change) leave new_group untouched.  Entry clears the flag only, not the message.
 void similar_transf_sg(const RealMatrix& transf_matrix, const Vector3& origin_shift, const SpaceGroup& group,
                        SpaceGroup& new_group, std::optional<std::string_view> matrix_kind = std::nullopt,
                        std::optional<std::string_view> fixed_lattice = std::nullopt);
