@@ -169,8 +169,7 @@ void gek1(std::int32_t row_count, const PairValues& pair_values, bool is_quotien
     }
 
     const char* const file_name = is_quotient ? "gek1Q.dat" : "gek1D.dat";
-    std::ofstream table(file_name, std::ios::out | std::ios::trunc);
-    if (!table.is_open()) throw InputFailure{std::string("creating ") + file_name, "cannot open the file for writing"};
+    std::ofstream table = open_for_writing(file_name);
     table << "        x              sx               w            delta        sqrt(w)Del\n";
     if (has_mean) {
         for (const SingleEstimate& e : used) {
@@ -179,7 +178,7 @@ void gek1(std::int32_t row_count, const PairValues& pair_values, bool is_quotien
         }
     }
     table.close();
-    if (table.fail()) throw InputFailure{std::string("writing ") + file_name, "the file could not be written"};
+    check_written(table, file_name);
     out << (is_quotient ? "Data used in this calculation are written to gek1Q.dat.\n"
                         : "Data used in this calculation are written to gek1D.dat.\n")
         << '\n';

@@ -2,14 +2,83 @@
 // run.
 #include "app/borq.hpp"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <memory>
+#include <streambuf>
+#include <vector>
 
 #include "text/fixed_text.hpp"
 
 namespace borq {
 
 namespace {
+
+// The report's way to standard output (file descriptor 1): the bytes are
+// gathered in a large block and written when it is full or flushed, as a
+// buffered stream writes them, and the system's reason of the first write
+// that fails is kept, so that the run can end as a failed output however
+// much later it looks.  After a failure the rest of the report is dropped.
+class ReportBuffer : public std::streambuf {
+public:
+    ReportBuffer() : block_(std::size_t{1} << 16) { setp(block_.data(), block_.data() + block_.size()); }
+    // errno of the first failed write, 0 while every write has succeeded.
+    int failure() const { return failure_; }
+
+protected:
+    int_type overflow(int_type ch) override {
+        if (!drain()) return traits_type::eof();
+        if (!traits_type::eq_int_type(ch, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(ch);
+            pbump(1);
+        }
+        return traits_type::not_eof(ch);
+    }
+    int sync() override { return drain() ? 0 : -1; }
+
+private:
+    // Writes the gathered bytes (all of them, a write being free to take
+    // fewer) and empties the block.
+    bool drain() {
+        const char* next = pbase();
+        std::size_t left = static_cast<std::size_t>(pptr() - pbase());
+        while (left > 0 && failure_ == 0) {
+            const ssize_t written = ::write(1, next, left);
+            if (written > 0) {
+                next += written;
+                left -= static_cast<std::size_t>(written);
+            } else if (written < 0 && errno != EINTR) {
+                failure_ = errno;
+            } else if (written == 0) {
+                failure_ = EIO;
+            }
+        }
+        setp(block_.data(), block_.data() + block_.size());
+        return failure_ == 0;
+    }
+
+    std::vector<char> block_;
+    int failure_ = 0;
+};
+
+// Ends the run as a failed output once a write of the report has failed.
+void check_report(const ReportBuffer& report) {
+    if (report.failure() != 0) throw OutputFailure{"writing standard output", std::strerror(report.failure())};
+}
+
+// std::cout writes into the report's buffer for the whole run, and into its
+// own again afterwards.
+struct ReportOnStandardOutput {
+    ReportBuffer report;
+    std::streambuf* const previous = std::cout.rdbuf(&report);
+    ~ReportOnStandardOutput() {
+        std::cout.flush();
+        std::cout.rdbuf(previous);
+    }
+};
 
 // Quotients or differences: fit, normal probability plot, table.  A list
 // that cannot be fitted gets the notice and a table with its header only.
@@ -22,6 +91,15 @@ void list_statistics(std::int32_t rows, PairValues& pair_values, const PairHkl& 
     } else {
         write_results(0, pair_hkl, pair_values, is_quotient, out);
     }
+}
+
+// Keeps what was printed before, reports the failure on standard error and
+// gives the exit status of a failed run.
+int stop_run(const std::string& failure, std::ostream& out) {
+    out.flush();
+    std::cerr << failure << '\n';
+    std::cerr.flush();
+    return 2;
 }
 
 }  // namespace
@@ -79,11 +157,18 @@ void run_statistics(const CompoundCode& code, bool shelx_input, std::int32_t n_r
 
 int run(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    ReportOnStandardOutput standard_output;
+    const ReportBuffer& report = standard_output.report;
     std::ostream& out = std::cout;
     try {
         const CompoundCode code = command_code(argc, argv);
         print_banner(out);
         out << "Compound code: " << code_name(code) << "\n\n";
+        // Written at once: a standard output that is full or closed ends the
+        // run before any file is opened (a closed one would hand its number
+        // to the next file opened).
+        out.flush();
+        check_report(report);
 
         bool shelx_input = false;
         sx_or_cry(code, shelx_input, out);
@@ -95,16 +180,19 @@ int run(int argc, char** argv) {
         } else {
             find_info_cry(code, n_refl, *group, out, std::cin);
         }
+        check_report(report);
         run_statistics(code, shelx_input, n_refl, *group, out);
+        check_report(report);
 
+        // The run has succeeded only once its last line is written.
         out << "Program ends.\n\n";
         out.flush();
+        check_report(report);
         return 0;
     } catch (const InputFailure& failure) {
-        out.flush();
-        std::cerr << failure_report(failure) << '\n';
-        std::cerr.flush();
-        return 2;
+        return stop_run(failure_report(failure), out);
+    } catch (const OutputFailure& failure) {
+        return stop_run(failure_report(failure), out);
     }
 }
 

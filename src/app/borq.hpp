@@ -15,9 +15,11 @@
 // missing_A.dat are written in the working directory.
 //
 // Failed input (a missing file, a reflection file without its header line, a
-// malformed number, an early end of a file or of standard input, a table that
-// cannot be written) throws InputFailure; borq::run reports it on standard
-// error and ends with exit status 2, keeping what was printed before.
+// malformed number, an early end of a file or of standard input) throws
+// InputFailure; failed output (a table that cannot be created or written, a
+// report that does not reach standard output) throws OutputFailure.
+// borq::run reports either on standard error and ends with exit status 2,
+// keeping what was printed and written before.
 #pragma once
 
 #include <array>
@@ -42,7 +44,7 @@ using vorn_string_utilities::FixedText;
 // Runs the program with the command-line arguments; returns the exit status.
 int run(int argc, char** argv);
 
-// ==== Failed input ====
+// ==== Failed input and output ====
 
 // Where reading failed ("reading ex19.fcf, line 37") and why ("bad value in
 // columns 27-40 (Fo2)").
@@ -50,9 +52,25 @@ struct InputFailure {
     std::string where;
     std::string reason;
 };
+// Where writing failed ("writing Quotients.dat", "writing standard output")
+// and the system's reason ("No space left on device").
+struct OutputFailure {
+    std::string where;
+    std::string reason;
+};
 
-// The one-line report of a failed input written to standard error.
+// The one-line reports written to standard error: "borq: failed input
+// while ..." and "borq: failed output while ...".
 std::string failure_report(const InputFailure& failure);
+std::string failure_report(const OutputFailure& failure);
+
+// Creates or replaces a table in the working folder for writing; a table
+// that cannot be created is a failed output.
+std::ofstream open_for_writing(const std::string& file_name);
+// Throws the failed output of the table when its stream has failed.  Called
+// right after each block written and after the close, while errno still
+// holds the system's reason for the failed write.
+void check_written(const std::ofstream& table, const std::string& file_name);
 
 // ==== Text records of the input files ====
 

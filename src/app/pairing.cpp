@@ -466,8 +466,7 @@ void count_classes(std::int32_t n_refl, const HklInfo& hkl_info, std::int32_t& n
 
     if (unpaired > 0) {
         out << "Acentric reflections with missing partners are in missing_A.dat.\n";
-        std::ofstream file("missing_A.dat", std::ios::out | std::ios::trunc);
-        if (!file.is_open()) throw InputFailure{"creating missing_A.dat", "cannot open the file for writing"};
+        std::ofstream file = open_for_writing("missing_A.dat");
         file << "No partner for reflections: \n";
         constexpr std::string_view indent = "                            ";  // 28 blanks
         std::string line;  // one reused buffer for every line
@@ -482,7 +481,7 @@ void count_classes(std::int32_t n_refl, const HklInfo& hkl_info, std::int32_t& n
             file.write(line.data(), static_cast<std::streamsize>(line.size()));
         }
         file.close();
-        if (file.fail()) throw InputFailure{"writing missing_A.dat", "the file could not be written"};
+        check_written(file, "missing_A.dat");
     }
     out << '\n';
 }

@@ -21,8 +21,7 @@ void write_results(std::int32_t row_count, const PairHkl& pair_hkl, const PairVa
     const std::int32_t m = row_count <= 0 || held == 0
                                ? 0
                                : static_cast<std::int32_t>(std::min<std::size_t>(static_cast<std::size_t>(row_count), held - 1));
-    std::ofstream table(file_name, std::ios::out | std::ios::trunc);
-    if (!table.is_open()) throw InputFailure{std::string("creating ") + file_name, "cannot open the file for writing"};
+    std::ofstream table = open_for_writing(file_name);
     table << (is_quotient ? "   h   k   l   Qsingle   Qobs      sQobs     |Q|/sQ    expDev    obsDev\n"
                           : "   h   k   l   Dsingle   Dobs      sDobs     |D|/sQ    expDev    obsDev\n");
     // The rows are formatted a round at a time, each round shared among
@@ -52,9 +51,10 @@ void write_results(std::int32_t row_count, const PairHkl& pair_hkl, const PairVa
         for (std::int32_t s = 0; s < slices; ++s)
             table.write(buffers[static_cast<std::size_t>(s)].data(),
                         static_cast<std::streamsize>(buffers[static_cast<std::size_t>(s)].size()));
+        check_written(table, file_name);  // a full device or a size limit stops the table here
     }
     table.close();
-    if (table.fail()) throw InputFailure{std::string("writing ") + file_name, "the file could not be written"};
+    check_written(table, file_name);
 
     if (is_quotient) {
         out << "Quotient data suitable for a spreadsheet are written to Quotients.dat.\n";

@@ -1,4 +1,5 @@
-// Line records of the input files and the report of a failed input.
+// Line records of the input files, the files of the tables, and the reports
+// of a failed input or output.
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -23,6 +24,22 @@ std::ifstream open_for_reading(const std::string& file_name) {
                            error != 0 ? std::strerror(error) : "cannot open the file"};
     }
     return in;
+}
+
+std::ofstream open_for_writing(const std::string& file_name) {
+    errno = 0;
+    std::ofstream table(file_name, std::ios::out | std::ios::trunc);
+    if (!table.is_open()) {
+        const int error = errno;
+        throw OutputFailure{"writing " + file_name, error != 0 ? std::strerror(error) : "cannot open the file for writing"};
+    }
+    return table;
+}
+
+void check_written(const std::ofstream& table, const std::string& file_name) {
+    if (!table.fail()) return;
+    const int error = errno;
+    throw OutputFailure{"writing " + file_name, error != 0 ? std::strerror(error) : "the file could not be written"};
 }
 
 bool read_record(std::istream& in, std::string& line, std::size_t width) {
@@ -93,6 +110,10 @@ bool next_lines(BlockLines& lines, std::vector<std::string_view>& batch, std::si
 
 std::string failure_report(const InputFailure& failure) {
     return "borq: failed input while " + failure.where + ": " + failure.reason;
+}
+
+std::string failure_report(const OutputFailure& failure) {
+    return "borq: failed output while " + failure.where + ": " + failure.reason;
 }
 
 }  // namespace borq
