@@ -126,9 +126,19 @@ std::int32_t get_maxnumref(float s_max, float cell_volume, std::optional<float> 
 void hkl_gen(const UnitCell& cell, const SpaceGroup& group, bool friedel, float s_limit_1, float s_limit_2,
              std::int32_t& count, std::span<Reflection> reflections) {
     count = 0;
+    // A limit that is not finite bounds no shell; tested before the limits
+    // are ordered, since min and max with a NaN depend on the order.
+    if (!std::isfinite(s_limit_1) || !std::isfinite(s_limit_2)) return;
     const float s_low = std::min(s_limit_1, s_limit_2), s_high = std::max(s_limit_1, s_limit_2);
     const std::size_t capacity = reflections.size();
     if (capacity == 0) return;
+    if (!detail::rule_is_asymmetric_unit(group, asu_rule(group))) {
+        const std::vector<Reflection> found =
+            detail::class_representatives(cell, group, friedel, s_low, s_high, static_cast<std::int64_t>(capacity));
+        std::copy(found.begin(), found.end(), reflections.begin());
+        count = static_cast<std::int32_t>(found.size());
+        return;
+    }
     detail::scan_asymmetric_unit(cell, group, s_low, s_high, detail::AxisLetter::left_adjusted, [&](const Hkl& hkl, float s) {
         reflections[static_cast<std::size_t>(count++)] = {hkl, hkl_multi(hkl, group, friedel), s};
         return static_cast<std::size_t>(count) < capacity;

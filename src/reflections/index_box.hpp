@@ -1,6 +1,18 @@
 // The box of Miller indices that the reflection generators scan: its upper
 // bounds from the cell edges and the outer s limit, its lower bounds from the
 // group's Laue class.  Internal to the reflection utilities.
+//
+// Each class rule with its box is an asymmetric unit only for the Laue group
+// it is written for, in that group's orientation (2/m with unique axis b,
+// the trigonal classes on hexagonal axes, the others on conventional axes).
+// A group outside the settings table whose rotations do not form that Laue
+// group (another orientation, rhombohedral axes, twofolds along face
+// diagonals, an unknown Laue text) is scanned over the whole box instead, and
+// a class (a reflection, its images under the group's rotations and their
+// opposites) is taken at its greatest member in the lexicographic order of
+// (h, k, l): the choice depends on the class alone, so each class of the
+// shell is taken exactly once, at the scan position of that member (with a
+// cell that the rotations do not keep, when that member lies in the shell).
 #pragma once
 
 #include <array>
@@ -46,6 +58,21 @@ struct OperatorsByRotation {
 };
 OperatorsByRotation gather_operators(const SpaceGroup& group);
 bool absent(const Hkl& hkl, const OperatorsByRotation& operators);
+
+// The class rule with its box holds exactly one member of each class: always
+// for a group of the settings table (number 1 to 230); otherwise when the
+// group's rotations together with the inversion are exactly the Laue group
+// that the rule is written for.
+bool rule_is_asymmetric_unit(const SpaceGroup& group, AsuRule rule);
+
+// For the other groups: the reflections of the shell s_low <= s <= s_high
+// that are the greatest member of their class and are not absent, scanned
+// over the whole box (h, then k, then l, each upward), at most `capacity`,
+// with their multiplicities (Friedel's law as given).  Nothing for a limit
+// that is not finite or an index bound beyond 32 bits.  Kept apart from the
+// scan below so that the scan of the tabulated groups stays as it is.
+std::vector<Reflection> class_representatives(const UnitCell& cell, const SpaceGroup& group, bool friedel,
+                                              float s_low, float s_high, std::int64_t capacity);
 
 // The reflections of the shell s_low <= s <= s_high that lie in the
 // asymmetric unit of the group and are not absent, in scan order (h, then k,

@@ -222,6 +222,12 @@ void hkl_gen_sxtal_list(const UnitCell& cell, const SpaceGroup& group, float s_m
 // The reflections of the shell between limit_1 and limit_2 (s values, or
 // spacings d when limit_kind begins with "r" or "R") that lie in the
 // asymmetric unit and are not absent, sorted by s (scan order when unsorted).
+// A group outside the settings table whose rotations with the inversion are
+// not exactly the Laue group of its class rule, in the orientation the rule
+// is written for, is scanned over the whole box instead: these lists and
+// hkl_gen take each class of the shell once, at its greatest member (h, then
+// k, then l) among the images under the group's rotations and their
+// opposites.  A limit that is not finite gives nothing.
 
 void hkl_uni_reflect(const UnitCell& cell, const SpaceGroup& group, bool friedel, float limit_1, float limit_2,
                      std::string_view limit_kind, std::int32_t& count, std::span<Reflection> reflections,

@@ -1,6 +1,7 @@
 // Unique reflections of a shell sorted by sin(theta)/lambda: into an array of
 // short or long records, or into a list.
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "maths/math_gen.hpp"
@@ -19,10 +20,16 @@ struct Found {
 
 // One reflection per class of the shell between the two limits (s values, or
 // spacings when limit_kind begins with r or R), at most `capacity`, the first
-// met in scan order (h slowest), then ordered by s unless unsorted.
+// met in scan order (h slowest), then ordered by s unless unsorted.  A class
+// is taken at the member that the class rule accepts or, for a group outside
+// the settings table that the rule does not fit, at its greatest member.
 Found gather_unique(const UnitCell& cell, const SpaceGroup& group, bool friedel, float limit_1, float limit_2,
                     std::string_view limit_kind, std::int64_t capacity, std::optional<bool> unsorted) {
     Found found;
+    // A limit that is not finite (s or spacing) bounds no shell; tested
+    // before the limits are ordered, since min and max with a NaN depend on
+    // the order.
+    if (!std::isfinite(limit_1) || !std::isfinite(limit_2)) return found;
     float s_low = std::min(limit_1, limit_2), s_high = std::max(limit_1, limit_2);
     if (!limit_kind.empty() && (limit_kind[0] == 'r' || limit_kind[0] == 'R')) {
         if (!(s_low > 0.0f)) return found;  // a spacing of zero or below bounds no shell
@@ -31,10 +38,14 @@ Found gather_unique(const UnitCell& cell, const SpaceGroup& group, bool friedel,
         s_high = 1.0f / (2.0f * d_low);
     }
     if (capacity <= 0) return found;
-    detail::scan_asymmetric_unit(cell, group, s_low, s_high, detail::AxisLetter::as_stored, [&](const Hkl& hkl, float s) {
-        found.reflections.push_back({hkl, hkl_multi(hkl, group, friedel), s});
-        return static_cast<std::int64_t>(found.reflections.size()) < capacity;
-    });
+    if (!detail::rule_is_asymmetric_unit(group, asu_rule(group))) {
+        found.reflections = detail::class_representatives(cell, group, friedel, s_low, s_high, capacity);
+    } else {
+        detail::scan_asymmetric_unit(cell, group, s_low, s_high, detail::AxisLetter::as_stored, [&](const Hkl& hkl, float s) {
+            found.reflections.push_back({hkl, hkl_multi(hkl, group, friedel), s});
+            return static_cast<std::int64_t>(found.reflections.size()) < capacity;
+        });
+    }
     const auto count = static_cast<std::int32_t>(found.reflections.size());
     found.order.resize(found.reflections.size());
     for (std::int32_t i = 0; i < count; ++i) found.order[static_cast<std::size_t>(i)] = i + 1;

@@ -117,7 +117,8 @@ TEST(UniqueListCounts, EverySetting) {
     }
 }
 
-// The estimate of the number of reflections in a shell.
+// The estimate of the number of reflections in a shell; scan orders, the
+// unsorted switch, the stored unique-axis letter and the list's capacity.
 TEST(ReflectionGeneration, MaxNumRefScanOrdersAndLimits) {
     const struct { std::optional<float> s_min; std::optional<std::int32_t> mult; std::int32_t expected; } cases[] = {
         {{}, {}, 4398}, {{}, 4, 2199}, {{}, 0, 8796}, {{}, -3, 8796}, {0.5f, {}, 209}};
@@ -127,7 +128,7 @@ TEST(ReflectionGeneration, MaxNumRefScanOrdersAndLimits) {
     const UnitCell cell = test_cells::unit_cell(5, 5, 5);
     const auto p1 = setting_groups::group_of_symbol("P 1");
     std::vector<Reflection> r(300);
-    std::int32_t n = 0;
+    std::int32_t n = 0, n_all_wide = 0;
     hkl_gen_sxtal_reflection(cell, *p1, 0.0f, 0.1f, n, r);
     EXPECT_EQ(indices(r, n), (std::vector<Hkl>{{-1, 0, 0}, {0, -1, 0}, {0, 0, -1}, {0, 0, 1}, {0, 1, 0}, {1, 0, 0}}));
     hkl_gen_sxtal_reflection(cell, *p1, 0.0f, 0.1f, n, r, std::array<std::int32_t, 3>{1, 2, 3});
@@ -144,6 +145,37 @@ TEST(ReflectionGeneration, MaxNumRefScanOrdersAndLimits) {
     hkl_uni_reflection(cell, *p1, true, 0.0f, 0.1f, "s", n, entries);
     EXPECT_TRUE(n == 3 && entries[0].f_obs == 3 && entries[0].multiplicity == 2 && entries[3].hkl == Hkl{});
     EXPECT_TRUE(entries[0].hkl == Hkl({0, 0, 1}) && entries[1].hkl == Hkl({0, 1, 0}) && entries[2].hkl == Hkl({1, 0, 0}));
+
+// unsorted keeps the scan order (h slowest), which here is not the order by s.
+    const std::vector<Hkl> scan{{-1, 0, 1}, {0, -1, 1}, {0, 0, 1}, {0, 1, 0}, {0, 1, 1}, {1, -1, 0}, {1, 0, 0}, {1, 0, 1}, {1, 1, 0}};
+    ReflectionList list;
+    hkl_uni_refllist(cell, *p1, true, 0.0f, 0.15f, "s", 20, list, true);
+    hkl_uni_reflect(cell, *p1, true, 0.0f, 0.15f, "s", n, r, true);
+    EXPECT_TRUE(indices(r, n) == scan && list.reflection_count == 9 && list.entries[0].hkl == scan[0] && list.entries[8].hkl == scan[8]);
+    hkl_uni_reflect(cell, *p1, true, 0.0f, 0.15f, "s", n, r, false);
+    EXPECT_TRUE(n == 9 && r[0].s == 0.1f && r[2].s == 0.1f && r[3].s > 0.14f);
+
+// The unique lists read the unique-axis letter as stored: " a" gets the axis-b
+// bounds (k >= 0) and loses (0 -1 1); hkl_gen left-adjusts it.
+    const auto p211 = setting_groups::group_of_symbol("P 2 1 1");
+    auto blank_a = std::make_unique<SpaceGroup>(*p211);
+    blank_a->setting_choice = " a";
+    const std::vector<Hkl> axis_a{{0, -1, 1}, {0, 0, 1}, {0, 1, 0}, {0, 1, 1}, {1, 0, 0}, {1, 0, 1}, {1, 1, 0}};
+    hkl_uni_reflect(cell, *p211, true, 0.0f, 0.15f, "s", n, r, true);
+    EXPECT_EQ(indices(r, n), axis_a);
+    hkl_uni_reflect(cell, *blank_a, true, 0.0f, 0.15f, "s", n, r, true);
+    EXPECT_EQ(indices(r, n), std::vector<Hkl>(axis_a.begin() + 1, axis_a.end()));
+    hkl_gen(cell, *blank_a, true, 0.0f, 0.15f, n, r);
+    EXPECT_EQ(indices(r, n), axis_a);
+
+// hkl_gen_sxtal_list stops at the size of the box of s_max (edges 1: 3 x 3 x 3)
+// even when index_limits and the metric (a = 10) hold 256 reflections.
+    UnitCell small_edges = test_cells::unit_cell(10, 10, 10);
+    small_edges.edges = {1, 1, 1};
+    const IndexLimits wide{{{-4, 4}, {-4, 4}, {-4, 4}}};
+    hkl_gen_sxtal_list(small_edges, *p1, 0.0f, 0.2f, n, list, std::nullopt, wide);
+    hkl_gen_sxtal_reflection(small_edges, *p1, 0.0f, 0.2f, n_all_wide, r, std::nullopt, wide);
+    EXPECT_TRUE(n == 27 && list.reflection_count == 27 && n_all_wide == 256 && list.entries[26].hkl == r[26].hkl);
 }
 
 // The search's lines with trailing blanks removed (the line after the last
