@@ -1,6 +1,7 @@
 // The four routes to a reduced operator list, called directly: Hermann-Mauguin rules, Hall symbols (centre of
 // symmetry and change of origin applied to the whole group), closure of generators (pure translations give the
-// centring, inversions the centre) and full lists kept as given; each refused input with its exact message.
+// centring, inversions the centre) and full lists kept as given; each refused input with its exact message; a lone
+// space-group number taken as the number reader reads it.
 #include <gtest/gtest.h>
 
 #include <sstream>
