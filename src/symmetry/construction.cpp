@@ -73,14 +73,15 @@ bool read_list_integer(std::string_view text, std::int32_t& value) {
     return true;
 }
 
-// The text is a lone number (the free-format number reader finds exactly one).
-bool lone_number(std::string_view text, std::int32_t& value) {
+// The text is a lone number (the free-format number reader finds exactly
+// one), with the value that reader reads: "2E1" is 20, "1.2.3" is 1.23.
+bool lone_number(std::string_view text, float& value) {
     std::array<float, symbol_length> reals{};
     std::array<std::int32_t, symbol_length> integers{};
     std::int32_t n = 0;
     vorn_string_utilities::getnum(text, reals, integers, n);
     if (vorn_string_utilities::err_string || n != 1) return false;
-    value = integers[0];
+    value = reals[0];
     return true;
 }
 
@@ -233,12 +234,20 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
     } else {
         // Resolution without a route code: a number, then a Hermann-Mauguin
         // symbol, then a Hall symbol of the table, else a Hall symbol as typed.
-        std::int32_t number = 0;
-        if (lone_number(working, number)) {
-            if (number < 1 || number > 230) {
+        float value = 0.0f;
+        if (lone_number(working, value)) {
+            if (value < 1.0f || value > 230.0f) {
                 set_err_symm(" Number of Space Group out of limits");
                 return;
             }
+            // The number of a space-group type is whole ("2E1", "4."): a
+            // fraction names no group and is not cut to its integer part.
+            const float whole = std::round(value);
+            if (std::fabs(value - whole) > vorn_math_general::epss) {
+                set_err_symm(" Number of Space Group not a whole number: " + std::string(trim_right(given)));
+                return;
+            }
+            const auto number = static_cast<std::int32_t>(whole);
             row = static_cast<std::size_t>(tables::find_spgr_row_by_number(number));
             working = hall_of_row(row);
             route = "HAL";
@@ -449,7 +458,8 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
         if (route == "HMS")
             set_err_symm(" Wrong space-group symbol: " + given);
         else if (route == "HAL")
-            set_err_symm("");
+            set_err_symm(" The operators of the Hall symbol do not form a space group: " +
+                         std::string(trim_right(given)));
         else
             set_err_symm(" The generators do not form a space group");
         return;

@@ -94,11 +94,16 @@ int translation_letter(char c) {
     return c != ' ' && k != std::string_view::npos ? static_cast<int>(k) : -1;
 }
 
+// Outcome of reading a change of origin.
+enum class ShiftReading { read, malformed, out_of_range };
+
 // Change of origin "(0 0 -1)" in twelfths: the text after "(" up to ")" or
 // to the end.  A blank is skipped, "-" makes the next digit negative, a digit
-// 1..5 gives the next component, "0" leaves it 0.  False for any other
-// character, a fourth component, a dangling "-" or anything after ")".
-bool read_origin_shift(std::string_view text, std::array<std::int32_t, 3>& s) {
+// 1..5 gives the next component, "0" leaves it 0.  A digit 6..9 is a shift of
+// half a cell edge or more, which the convention does not write (read as 0 it
+// would move the origin elsewhere).  Malformed: any other character, a fourth
+// component, a dangling "-" or anything after ")".
+ShiftReading read_origin_shift(std::string_view text, std::array<std::int32_t, 3>& s) {
     s = {0, 0, 0};
     std::size_t component = 0;
     std::int32_t sign = 1;
@@ -109,21 +114,22 @@ bool read_origin_shift(std::string_view text, std::array<std::int32_t, 3>& s) {
         if (c == ')') break;
         if (c == ' ') continue;
         if (c == '-') {
-            if (pending_sign) return false;
+            if (pending_sign) return ShiftReading::malformed;
             sign = -1;
             pending_sign = true;
             continue;
         }
-        if (c < '0' || c > '5') return false;
-        if (component >= 3) return false;
+        if (c >= '6' && c <= '9') return ShiftReading::out_of_range;
+        if (c < '0' || c > '5') return ShiftReading::malformed;
+        if (component >= 3) return ShiftReading::malformed;
         s[component++] = sign * (c - '0');
         sign = 1;
         pending_sign = false;
     }
-    if (pending_sign) return false;
+    if (pending_sign) return ShiftReading::malformed;
     for (++i; i < text.size(); ++i)
-        if (text[i] != ' ') return false;
-    return true;
+        if (text[i] != ' ') return ShiftReading::malformed;
+    return ShiftReading::read;
 }
 
 }  // namespace
@@ -152,10 +158,11 @@ void get_so_from_hall(std::int32_t& crystal_system_number, std::int32_t& centre_
     // another group).  The closing ")" of a change of origin is not needed,
     // so "P 2 2 -1n (1 0 0)" keeps its meaning in the 16 characters of a
     // record.
-    std::string s(vorn_string_utilities::trim_both(hall_text));
+    const std::string_view given = vorn_string_utilities::trim_both(hall_text);
+    std::string s(given);
     const std::size_t significant = !s.empty() && s.back() == ')' ? s.size() - 1 : s.size();
     if (significant > max_hall_length) {
-        hall_syntax_error();
+        set_err_symm(" Hall symbol longer than 16 characters: " + std::string(given));
         return;
     }
     vorn_string_utilities::ucase(s);
@@ -166,8 +173,15 @@ void get_so_from_hall(std::int32_t& crystal_system_number, std::int32_t& centre_
     std::array<std::int32_t, 3> shift{0, 0, 0};
     bool has_shift = false;
     if (const std::size_t paren = s.find('('); paren != std::string::npos) {
-        if (paren < 2 || s[paren - 1] != ' ' || s[paren - 2] == ' ' ||
-            !read_origin_shift(std::string_view(s).substr(paren + 1), shift)) {
+        const ShiftReading reading =
+            paren < 2 || s[paren - 1] != ' ' || s[paren - 2] == ' '
+                ? ShiftReading::malformed
+                : read_origin_shift(std::string_view(s).substr(paren + 1), shift);
+        if (reading == ShiftReading::out_of_range) {
+            set_err_symm(" Origin shift out of range in Hall symbol: " + std::string(given));
+            return;
+        }
+        if (reading == ShiftReading::malformed) {
             hall_syntax_error();
             return;
         }

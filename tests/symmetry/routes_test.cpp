@@ -1,6 +1,7 @@
 // The four routes to a reduced operator list, called directly: Hermann-Mauguin rules, Hall symbols (centre of
 // symmetry and change of origin applied to the whole group), closure of generators (pure translations give the
-// centring, inversions the centre) and full lists kept as given; each refused input with its exact message.
+// centring, inversions the centre) and full lists kept as given; each refused input with its exact message; a lone
+// space-group number taken as the number reader reads it.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -54,12 +55,12 @@ std::string summary(const Route& r) {
     return o.str();
 }
 
-// Text outside the Hall grammar is refused with a blank message; a malformed Hermann-Mauguin symbol with the
-// message naming it as given, one operator (the identity row left unset) in the list.
+// Text outside the Hall grammar is refused with a blank message (an origin shift of half a cell or more and a
+// symbol beyond 16 characters with a message naming them); a malformed Hermann-Mauguin symbol with the message
+// naming it as given, one operator (the identity row left unset) in the list.
 TEST(Routes, ReducedListsAndRefusals) {
     for (const char* s : {"P  2", "P 2  2", "P 5", "P 21", "P2", "P21/c", "R 3:H", "P 2 2 2 2 2", "P 3*1",
-                          "P 2 (0 0 1 1)", "P 2 (0 0 6)", "P 2 -", "P 2 2 -1n 2", "-P 2 -1", "P 2ac 2ab 2ab 2ab",
-                          "P 2ac 2ab (0 0 1 )", "P 2 (0 0 1) 2", "P 2x/", "-P 2:1", "P 1n"})
+                          "P 2 (0 0 1 1)", "P 2 -", "P 2 2 -1n 2", "-P 2 -1", "P 2 (0 0 1) 2", "P 2x/", "-P 2:1", "P 1n"})
         EXPECT_TRUE(run('H', s).count == 0 && err_symm && err_symm_mess.empty()) << s << err_symm_mess;
     for (const char* s : {"X 2   ", "P21/c", "", "   ", "P 1 1 1", "P 1 2", "R m m m", "R 2 2 2", "P"})
         EXPECT_TRUE(run('M', s).count == 1 && err_symm_mess == " Wrong space-group symbol: " + std::string(s)) << s;
@@ -89,6 +90,10 @@ TEST(Routes, ReducedListsAndRefusals) {
         {'H', "P 2 -1", {}, "2 2 1 2 1 mP ? (0 0 0) P1 x,y,z;-x,-y,z", nullptr}, {'H', "-P 2", {}, "=", nullptr},
         {'H', "Z 2", {}, "0 1 0 0 1  ? (0 0 0) P1", " IBRAVL is Equal Zero"},
         {'H', "-Q 1", {}, "=", " IBRAVL is Equal Zero"}, {'H', "-", {}, "=", " IBRAVL is Equal Zero"},
+        {'H', "P 2 (0 0 6)", {}, "=", " Origin shift out of range in Hall symbol: P 2 (0 0 6)"},
+        {'H', "p 2 (9 0 -7)", {}, "=", " Origin shift out of range in Hall symbol: p 2 (9 0 -7)"},
+        {'H', "P -2bc -2c (0 0 1)", {}, "=", " Hall symbol longer than 16 characters: P -2bc -2c (0 0 1)"},
+        {'H', "P 2ac 2ab 2ab 2ab", {}, "=", " Hall symbol longer than 16 characters: P 2ac 2ab 2ab 2ab"},
         {'H', "P 6 3*", {}, "0 1 1 0 2  ? (0 0 0) P1", " Dimension of Table exceeded (II)"},
         {'M', "P 21/c", {}, "2 2 1 2 -1 mP ? (0 0 0) P1 x,y,z;-x,y+1/2,-z+1/2", nullptr},
         {'M', "C 2/c", {}, "2 2 4 2 -1 mC ? (0 0 0) C2 [0.5 0.5 0] x,y,z;-x,y,-z+1/2", nullptr},
@@ -183,11 +188,13 @@ TEST(Routes, HermannMauguinSyntaxAndTranslations) {
 // symbols with a "1" rotation part or rotations that do not keep the centring, text beyond a matched symbol,
 // generators with whole-cell translations; the tabulated symbols show that the check is sound.
 TEST(Routes, FuzzRegressionInputs) {
+    const std::string no_group = "refused: The operators of the Hall symbol do not form a space group: ";
     const struct { std::string symbol; Texts ops; std::string outcome; } cases[] = {
         {"P 1 1", {}, "group 1"}, {"P 4 1", {}, "group 4"}, {"P 42 1 2", {}, "group 8"}, {"P -4 1", {}, "group 4"},
         {"B 1 1", {}, "group 2"}, {"-I 1 2c", {}, "group 8"}, {"P 61 1 (0 0", {}, "group 6"},
-        {"-R 2", {}, "refused:"}, {"R 2c", {}, "refused:"}, {"-I 3", {}, "refused:"}, {"F 6", {}, "refused:"},
-        {"-F 3", {}, "refused:"}, {"A -3a 2", {}, "refused: Dimension of Table exceeded (II)"},
+        {"-R 2", {}, no_group + "-R 2"}, {"R 2c", {}, no_group + "R 2c"}, {"-I 3", {}, no_group + "-I 3"},
+        {"F 6", {}, no_group + "F 6"}, {"-f 3", {}, no_group + "-f 3"},
+        {"A -3a 2", {}, "refused: Dimension of Table exceeded (II)"},
         {"-C 1c 2", {}, "refused:"}, {"I 2bw 2bw", {}, "group 16"}, {"I A 3 D     c", {}, "group 96 Ia-3d"},
         {"I a 3 d     2C 3P 42z", {}, "group 96 Ia-3d"}, {"F D 3 C     -P", {}, "group 192"}, {"P 1", {}, "group 1"},
         {"P 21/c", {}, "group 4"}, {"I a 3 d", {}, "group 96 Ia-3d"}, {"F d 3 c", {}, "group 192"},
@@ -204,6 +211,24 @@ TEST(Routes, FuzzRegressionInputs) {
         const std::string built = "group " + std::to_string(g.multiplicity) + fault;
         EXPECT_EQ(err_symm ? "refused:" + err_symm_mess : built + (spgr_equal(g, reference) ? " Ia-3d" : ""), c.outcome)
             << '"' << c.symbol << '"' << c.ops.size();
+    }
+}
+
+// A lone number selects the first setting of its type by the value the number reader reads, exponent and decimal
+// point included; a value outside 1..230 is out of limits, a fraction is refused with the text, the record reset.
+TEST(Routes, SpaceGroupNumbersAsTheNumberReaderReadsThem) {
+    const std::string fraction = " Number of Space Group not a whole number: ", limits = " Number of Space Group out of limits";
+    const struct { std::string symbol, outcome; } cases[] = {
+        {"14", "14 P 1 21/c 1"}, {" 19 ", "19 P 21 21 21"}, {"2E1", "20 C 2 2 21"}, {"1e1", "10 P 1 2/m 1"},
+        {"4.", "4 P 1 21 1"}, {"1.4E1", "14 P 1 21/c 1"}, {"140e-1", "14 P 1 21/c 1"}, {"1.2.3", fraction + "1.2.3"},
+        {" 14.5", fraction + "14.5"}, {"1E-1", limits}, {"230.5", limits}, {"2.31E2", limits}, {"4294967310", limits}};
+    for (const auto& c : cases) {
+        SpaceGroup g;
+        g.number = -1;
+        set_spacegroup(c.symbol, g);
+        const std::string built = std::to_string(g.number) + ' ' + std::string(g.hm_symbol.trimmed());
+        EXPECT_EQ(err_symm ? err_symm_mess : built, c.outcome) << '"' << c.symbol << '"';
+        EXPECT_TRUE(!err_symm || (g.number == 0 && g.multiplicity == 0 && g.hm_symbol.trimmed() == "unknown")) << c.symbol;
     }
 }
 

@@ -97,7 +97,7 @@ TEST(SpaceGroupRecord, RefusedInputsLeaveTheResetRecord) {
         {{"Q 2", {}, nullptr, "0|unknown|Q 2|unknown|?|?|?|Generated from Hall symbol|0|P||1|?   |Acentric|1 (0 0 0)|0|0|1|0|?/?|0|1 1 1"}, " IBRAVL is Equal Zero"},
         {{"P 2 -", {}, nullptr, "0|unknown|P 2 -|unknown|?|?|?|Generated from Hall symbol|0|P||1|  P:|Acentric|1 (0 0 0)|0|0|1|0|?/?|0|1 1 1"}, ""},
         {{"B 63", {}, "HMS", "0|B 63|unknown|Hexagonal|?|?|?|IT (Generated from Hermann-Mauguin symbol)|0|B|hP|2|  B:|Acentric|1 (0 0 0)|6|0|0|0|?/?|0|1 1 1"}, " Wrong space-group symbol: B 63" + std::string(16, ' ')},
-        {{"-C 4Y", {}, nullptr, "0|unknown|-C 4Y|Tetragonal|?|?|?|Generated from Hall symbol|0|C|tC|2|  C:|Centric (-1 at origin)|2 (0 0 0)|4|0|1|0|?/?|0|1 1 1"}, ""},
+        {{"-C 4Y", {}, nullptr, "0|unknown|-C 4Y|Tetragonal|?|?|?|Generated from Hall symbol|0|C|tC|2|  C:|Centric (-1 at origin)|2 (0 0 0)|4|0|1|0|?/?|0|1 1 1"}, " The operators of the Hall symbol do not form a space group: -C 4Y"},
         {{"", {"-x,-y,z+1/2q"}, "GEN", ""}, " Invalid character... q in operator string"},
         {{"", {"x,y,z", "-x,-y"}, "FIX", ""}, " Blank operator field"},
         {{"", {"x,y,z", infinite}, "GEN", ""}, wrong + infinite},

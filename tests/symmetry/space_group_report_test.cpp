@@ -46,6 +46,10 @@ TEST(SpaceGroupReport, ShortAndFullReportsByteForByte) {
     for (const auto& [name, record] : g)
         for (const bool full : {false, true})
             expect_report(name + (full ? "_full" : "_short"), [&r = *record, full](std::int32_t u) { write_spacegroup(r, u, full); });
+    // Origin choice 1 of P 4/n: the centre (1/4,1/4,0) after the asymmetric unit, in the frame of one-digit fractions.
+    SpaceGroup p4n1;
+    set_spacegroup("P 4/n:1", p4n1);
+    expect_report("p4n1_short", [&p4n1](std::int32_t u) { write_spacegroup(p4n1, u, false); });
 }
 
 TEST(SpaceGroupReport, WyckoffPositionsInStoredOrOrderedLetters) {

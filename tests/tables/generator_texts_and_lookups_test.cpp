@@ -36,7 +36,7 @@ TEST(GeneratorTable, QueriesAndFailures) {
     struct Case { const char* query; int number; bool fails; };
     const std::string failure_message = " Error in the symbol or number of the space group";
     const Case cases[] = {
-        {"14", 14, false}, {" 14", 14, false}, {"14 P", 14, false}, {"14,3", 14, false}, {"+14", 14, false},
+        {"14", 14, false}, {" 14", 14, false}, {"14 P", 14, false}, {"  19 x", 19, false}, {"14,3", 14, false}, {"+14", 14, false},
         {"14/2", 14, false}, {"2/m", 2, false}, {"P 21/c", 14, false}, {"p 21/C", 14, false},
         {"P 21/c     ", 14, false}, {"F d -3 m", 227, false}, {"230", 230, false}, {"1", 1, false},
         {"0", 1, true}, {"231", 1, true}, {"-5", 1, true}, {"2147483647", 1, true}, {"-2147483648", 1, true},
