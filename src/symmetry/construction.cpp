@@ -188,15 +188,356 @@ std::size_t wyckoff_row_of(const SpaceGroup& group) {
     return by_hall != rows.by_hall.end() ? by_hall->second : 0;
 }
 
+// The symbol resolved: the route that builds the group and the settings row
+// it matched (0 when none).
+struct Resolution {
+    std::string given;    // left-adjusted, cut to 20 characters, case kept
+    std::string working;  // upper case; for a matched row built by its Hall symbol, that symbol
+    std::string route;    // "HMS", "HAL", "ITC", "GEN" or "FIX" (or an unknown code as given)
+    std::size_t row = 0;
+};
+
+// What a route hands back, as it enters the record.
+struct RouteOutput {
+    std::int32_t system = 0, centre = 1, lattice = 0, count = 0, generators = 0;
+    std::array<RotationMatrix, max_working_operators> rotations{};
+    std::array<Vector3, max_working_operators> translations{};
+    FixedText<2> bravais;
+    Vector3 centre_coordinates{0.0f, 0.0f, 0.0f};
+    std::string_view setting_text;
+    bool full_list = false;   // the operators are the whole group, stored as given
+    bool row_fields = false;  // the record takes the fields of the matched row
+};
+
+std::string hall_of_row(std::size_t row) { return fixed(tables::spgr_info[row].hall_symbol.view(), symbol_length); }
+std::size_t row_by_hm(const std::string& working) {
+    return static_cast<std::size_t>(tables::find_spgr_row_by_hm(working.substr(0, 12)));
+}
+std::size_t row_by_hall(const std::string& working) {
+    return static_cast<std::size_t>(tables::find_spgr_row_by_hall(working.substr(0, 16)));
+}
+
+// Resolution by the route code; a code the dispatch does not know is kept
+// and refused there.
+void resolve_by_route_code(std::string_view mode, Resolution& r) {
+    r.route = fixed(trim_both(mode), 3);
+    vorn_string_utilities::ucase(r.route);
+    if (r.route == "HMS") {
+        r.row = row_by_hm(r.working);
+    } else if (r.route == "ITC") {
+        std::int32_t number = 0;
+        if (read_list_integer(std::string_view(r.working).substr(0, 12), number)) {
+            r.row = static_cast<std::size_t>(tables::find_spgr_row_by_number(number));
+            // The generators are looked up by the same 12 characters as the
+            // row, so that record and operators name one type.
+            r.working = fixed(std::string_view(r.working).substr(0, 12), symbol_length);
+        } else {
+            r.row = row_by_hm(r.working);
+        }
+    } else if (r.route == "HAL") {
+        r.row = row_by_hall(r.working);
+    }
+}
+
+// Resolution without a route code: a number, then a Hermann-Mauguin symbol,
+// then a Hall symbol of the table, else the generator list when one is given,
+// else a Hall symbol as typed.  False, with the error set, for a number that
+// names no space-group type.
+bool resolve_without_route_code(Resolution& r, bool has_generators, bool use_hall) {
+    float value = 0.0f;
+    if (lone_number(r.working, value)) {
+        if (!(value >= 1.0f && value <= 230.0f)) {
+            set_err_symm(" Number of Space Group out of limits");
+            return false;
+        }
+        // The number of a space-group type is whole ("2E1", "4."): a
+        // fraction names no group and is not cut to its integer part.
+        const float whole = std::round(value);
+        if (std::fabs(value - whole) > vorn_math_general::epss) {
+            set_err_symm(" Number of Space Group not a whole number: " + std::string(trim_right(r.given)));
+            return false;
+        }
+        r.row = static_cast<std::size_t>(tables::find_spgr_row_by_number(static_cast<std::int32_t>(whole)));
+        r.working = hall_of_row(r.row);
+        r.route = "HAL";
+    } else if ((r.row = row_by_hm(r.working)) != 0) {
+        r.route = "HMS";
+        const std::string_view table_symbol = tables::spgr_info[r.row].hm_symbol.trimmed();
+        if (use_hall || std::find(forced_hall_settings.begin(), forced_hall_settings.end(), table_symbol) !=
+                            forced_hall_settings.end()) {
+            r.route = "HAL";
+            r.working = hall_of_row(r.row);
+        }
+    } else if ((r.row = row_by_hall(r.working)) != 0) {
+        r.route = "HAL";
+    } else {
+        r.route = has_generators ? "GEN" : "HAL";
+    }
+    return true;
+}
+
+void run_hall_route(std::string_view symbol, RouteOutput& out, SpaceGroup& group) {
+    get_so_from_hall(out.system, out.centre, out.lattice, out.count, out.rotations, out.translations, out.bravais,
+                     out.centre_coordinates, out.generators, symbol);
+    out.setting_text = "Generated from Hall symbol";
+    group.generator_count = std::max(0, out.generators);
+}
+
+// A Hermann-Mauguin symbol; one with a setting suffix (":1", ":R") that
+// matched a row is built from the row's Hall symbol.
+void run_hm_route(Resolution& r, RouteOutput& out, SpaceGroup& group) {
+    const std::size_t colon = r.given.find(':');
+    if (colon != std::string::npos && r.row != 0) {
+        r.working = hall_of_row(r.row);
+        run_hall_route(r.working, out, group);
+        return;
+    }
+    // With a row, the route reads the 12 characters that matched it: text
+    // beyond them is no part of the symbol.
+    const std::string hm_text = colon != std::string::npos ? r.given.substr(0, colon)
+                                : r.row != 0               ? r.given.substr(0, 12)
+                                                           : r.given;
+    get_so_from_hms(out.system, out.centre, out.lattice, out.count, out.rotations, out.translations, out.bravais,
+                    hm_text);
+    out.setting_text = "IT (Generated from Hermann-Mauguin symbol)";
+    if (r.row != 0) {
+        group.generator_count = hm_generator_count(tables::spgr_info[r.row].number);
+    } else {
+        group.hm_symbol = r.given;
+        group.generator_count = 0;
+    }
+}
+
+// The tabulated generators of a number or symbol, split at ";" and closed
+// by the generator route.  False, with the error set, when the table has no
+// generators for the text.
+bool run_tabulated_generators(Resolution& r, RouteOutput& out, SpaceGroup& group) {
+    // The tabulated generators build the standard setting: for the types
+    // with two origins that is origin choice 2, the row after the first.
+    const std::size_t row = r.row;
+    if (row != 0 && row + 1 < tables::spgr_info.size() && tables::spgr_info[row].setting_choice == "1" &&
+        tables::spgr_info[row + 1].number == tables::spgr_info[row].number &&
+        tables::spgr_info[row + 1].setting_choice == "2")
+        ++r.row;
+    std::string generator_text(130, ' ');
+    tables::get_generators(r.working, generator_text);
+    if (tables::err_symtab) {
+        set_err_symm(" Problems in SpaceGroup: " + std::string(trim_right(r.working)) +
+                     " => the HM symbol or the number is incorrect ");
+        return false;
+    }
+    const std::string_view text = trim_right(generator_text);
+    std::size_t n = 0;
+    for (std::size_t start = 0;;) {
+        const std::size_t semicolon = text.find(';', start);
+        std::string piece = semicolon == std::string_view::npos
+                                ? std::string(text.substr(start))
+                                : std::string(trim_both(text.substr(start, semicolon - start)));
+        if (n == max_working_operators) break;
+        read_xsym(fixed(piece, symbol_length), 1, out.rotations[n], out.translations[n]);
+        ++n;
+        if (err_symm) break;
+        if (semicolon == std::string_view::npos) break;
+        start = semicolon + 1;
+    }
+    if (!err_symm) {
+        out.count = static_cast<std::int32_t>(n);
+        out.generators = out.count;
+        char letter = ' ';
+        get_so_from_gener(out.system, out.centre, out.lattice, out.count, out.rotations, out.translations,
+                          out.bravais, out.centre_coordinates, out.generators, letter);
+    }
+    group.generator_count = std::max(0, out.generators);
+    if (r.row != 0) {
+        out.setting_text = "Generated from explicit IT generators";
+    } else {
+        group.hm_symbol = r.given;
+    }
+    return true;
+}
+
+// The user's operator texts: generators to close ("GEN") or the whole group
+// ("FIX").  False, with the error set, when the list is missing, too long or
+// holds a malformed text.
+bool run_user_operators(bool generators, std::optional<std::span<const std::string>> gen_list,
+                        std::optional<std::int32_t> num_gen, RouteOutput& out, SpaceGroup& group) {
+    out.row_fields = false;
+    if (!gen_list.has_value() || !num_gen.has_value()) {
+        set_err_symm(generators ? " Generators should be provided in GEN calling Set_SpaceGroup"
+                                : " Generators should be provided if FIX option is Used");
+        return false;
+    }
+    if (*num_gen < 0 || static_cast<std::size_t>(*num_gen) > gen_list->size() ||
+        static_cast<std::size_t>(*num_gen) > max_working_operators) {
+        set_err_symm(" The number of operators exceeds the list given or 48");
+        return false;
+    }
+    out.setting_text = "Non-Conventional (user-given operators)";
+    if (!read_operator_texts(*gen_list, static_cast<std::size_t>(*num_gen), out.rotations, out.translations))
+        return false;
+    out.count = *num_gen;
+    char letter = ' ';
+    if (generators) {
+        out.generators = out.count;
+        get_so_from_gener(out.system, out.centre, out.lattice, out.count, out.rotations, out.translations,
+                          out.bravais, out.centre_coordinates, out.generators, letter);
+        group.generator_count = std::max(0, out.generators);
+    } else {
+        out.full_list = true;
+        get_so_from_fix(out.system, out.centre, out.lattice, out.count, out.rotations, out.translations, out.bravais,
+                        out.centre_coordinates, letter);
+        group.generator_count = std::max(0, *num_gen - 1);
+    }
+    return true;
+}
+
+// Runs the route of the resolution.  False, with the error set, when the
+// route could not start (its input is missing or unknown); a route that
+// starts and fails leaves its error for the caller.
+bool run_route(Resolution& r, std::optional<std::span<const std::string>> gen_list,
+               std::optional<std::int32_t> num_gen, RouteOutput& out, SpaceGroup& group) {
+    out.row_fields = r.row != 0;
+    if (r.route == "HMS") {
+        run_hm_route(r, out, group);
+    } else if (r.route == "HAL") {
+        run_hall_route(r.working, out, group);
+        if (r.row == 0) group.hall_symbol = r.working;
+    } else if (r.route == "ITC") {
+        return run_tabulated_generators(r, out, group);
+    } else if (r.route == "GEN" || r.route == "FIX") {
+        return run_user_operators(r.route == "GEN", gen_list, num_gen, out, group);
+    } else {
+        set_err_symm(" Problems in SpaceGroup");
+        return false;
+    }
+    return true;
+}
+
+// The route's results into the record.  A route that failed before it knew
+// the crystal system or the lattice leaves those texts at their initial
+// values.  The lattice state is the one the route left.
+void take_route_output(const RouteOutput& out, SpaceGroup& group) {
+    if (out.system >= 1 && out.system <= 7)
+        group.crystal_system = tables::sys_cry[static_cast<std::size_t>(out.system)];
+    group.lattice_letter = std::string(1, lat_ch);
+    group.lattice_symbol = out.bravais;
+    group.centring_count = nlat;
+    group.centring_vectors = ltr;
+    if (out.lattice >= 1 && out.lattice <= 8)
+        group.bravais_lattice = tables::latt[static_cast<std::size_t>(out.lattice)];
+    if (out.centre >= 0 && out.centre <= 2)
+        group.centrosymmetry_text = centrosymmetry_texts[static_cast<std::size_t>(out.centre)];
+    group.centre_code = out.centre;
+    group.centre_coordinates = out.centre_coordinates;
+    group.reduced_count = out.count;
+    group.setting_type = out.setting_text.empty() ? std::string_view("?") : out.setting_text;
+}
+
+// The fields of the matched settings row.  The text look-ups clear the
+// error pair; a route error must survive them.
+void take_row_fields(std::size_t row, SpaceGroup& group) {
+    const SavedError route_error = save_error();
+    const tables::SpaceGroupInfo& info = tables::spgr_info[row];
+    group.number = info.number;
+    group.hm_symbol = info.hm_symbol.view();
+    group.hall_symbol = info.hall_symbol.view();
+    get_laue_str(info.laue_index, group.laue_class);
+    get_pointgroup_str(info.pg_index, group.point_group);
+    group.setting_choice = info.setting_choice.view();
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        group.asymmetric_unit[axis][0] = static_cast<float>(info.asu[axis]) / 24.0f;
+        group.asymmetric_unit[axis][1] = static_cast<float>(info.asu[axis + 3]) / 24.0f;
+    }
+    restore_error(route_error);
+}
+
+// The reduced set of m operators, then (unless the route gave the whole
+// group) its inversion images and centring copies.  Returns the error of a
+// group larger than the record, with the flag clear when the group fits; a
+// larger group is never silently truncated.
+SavedError store_operators(const RouteOutput& out, std::size_t m, SpaceGroup& group) {
+    for (std::size_t k = 0; k < m; ++k) {
+        group.operators[k].rot = out.rotations[k];
+        group.operators[k].tr = out.translations[k];
+    }
+    std::size_t stored = m;
+    SavedError completion_error{false, {}};
+    if (!out.full_list &&
+        !route_detail::expand_reduced_set(out.rotations, out.translations, m, group.centre_code,
+                                          group.centre_coordinates, group.centring_count, group.centring_vectors,
+                                          group.operators, stored)) {
+        set_err_symm(" Dimension of Table exceeded: more than 192 operators");
+        completion_error = save_error();
+    }
+    group.multiplicity = static_cast<std::int32_t>(stored);
+    return completion_error;
+}
+
+// Operators that form no group leave the record without operators, the
+// hexagonal flag as it was before, and a message by route.
+void refuse_non_group(const Resolution& r, bool previous_hexa, SpaceGroup& group) {
+    hexa = previous_hexa;
+    group.hexagonal = false;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(group.multiplicity); ++i)
+        group.operators[i] = SymmetryOperator{};
+    group.multiplicity = 0;
+    if (r.route == "HMS")
+        set_err_symm(" Wrong space-group symbol: " + r.given);
+    else if (r.route == "HAL")
+        set_err_symm(" The operators of the Hall symbol do not form a space group: " +
+                     std::string(trim_right(r.given)));
+    else
+        set_err_symm(" The generators do not form a space group");
+}
+
+void name_operators(SpaceGroup& group) {
+    for (std::size_t i = 0; i < static_cast<std::size_t>(group.multiplicity); ++i)
+        group.operator_symbols[i] = get_symsymbi(group.operators[i].rot, group.operators[i].tr);
+}
+
+// A centre off the origin names the inversion operator, the first image of
+// the reduced set.
+void name_inversion_centre(SpaceGroup& group, std::size_t m) {
+    std::string text = std::string(group.centrosymmetry_text.trimmed()) + "  Gen(-1):" +
+                       std::string(group.operator_symbols[m].trimmed());
+    group.centrosymmetry_text = text;
+}
+
+// Special Wyckoff positions.  A symbol without its own Wyckoff row (a full
+// monoclinic symbol, a cubic symbol without the bar) takes the row of the
+// setting with the same Hall symbol.  The stored symbol then keeps its first
+// character and is lower case after it.
+void fill_wyckoff_orbits(SpaceGroup& group) {
+    const SavedError before_wyckoff = save_error();
+    const std::size_t w = wyckoff_row_of(group);
+    if (w != 0) {
+        const tables::WyckoffInfo& info = tables::wyckoff_info[w];
+        group.wyckoff.orbit_count = info.orbit_count;
+        for (std::int32_t k = 1; k <= info.orbit_count && k <= 26; ++k) {
+            WyckoffOrbit& orbit = group.wyckoff.orbits[static_cast<std::size_t>(k - 1)];
+            wyckoff_orbit(group, info.orbit_rep[static_cast<std::size_t>(k)].view(), orbit.position_count,
+                          orbit.positions);
+            orbit.multiplicity = group.centring_count * orbit.position_count;
+        }
+    }
+    restore_error(before_wyckoff);
+
+    std::string symbol = group.hm_symbol.str();
+    std::string tail = vorn_string_utilities::l_case(std::string_view(symbol).substr(1));
+    group.hm_symbol = symbol.substr(0, 1) + tail;
+}
+
 }  // namespace
 
 void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optional<std::span<const std::string>> gen_list,
                     std::optional<std::int32_t> num_gen, std::optional<std::string_view> mode, bool use_hall) {
-    // Working values, taken before the reset (the symbol may be a field of
-    // the record itself).  The symbol is left-adjusted before it is cut to 20
-    // characters, so that a CIF value with leading blanks keeps its tail.
-    const std::string given = fixed(trim_both(spg_symbol), symbol_length);  // case kept
-    std::string working = vorn_string_utilities::u_case(given);
+    // Working values, taken before the reset (the symbol and the code may be
+    // fields of the record itself).  The symbol is left-adjusted before it is
+    // cut to 20 characters, so that a CIF value with leading blanks keeps its
+    // tail.
+    Resolution r;
+    r.given = fixed(trim_both(spg_symbol), symbol_length);
+    r.working = vorn_string_utilities::u_case(r.given);
     const std::optional<std::string> mode_text =
         mode.has_value() ? std::optional<std::string>(std::string(*mode)) : std::nullopt;
 
@@ -205,306 +546,45 @@ void set_spacegroup(std::string_view spg_symbol, SpaceGroup& group, std::optiona
     reset_spacegroup(group);
     tables::set_spgr_info();
     tables::set_wyckoff_info();
-    std::string route;
-    std::size_t row = 0;
-    auto hall_of_row = [](std::size_t r) { return fixed(tables::spgr_info[r].hall_symbol.view(), symbol_length); };
-    auto hm_lookup = [&]() { return static_cast<std::size_t>(tables::find_spgr_row_by_hm(working.substr(0, 12))); };
-    auto hall_lookup = [&]() { return static_cast<std::size_t>(tables::find_spgr_row_by_hall(working.substr(0, 16))); };
 
+    // Symbol to route and row; the route's operators and the row's fields.
     if (mode_text.has_value()) {
-        // Resolution by the route code.
-        std::string code = fixed(trim_both(*mode_text), 3);
-        vorn_string_utilities::ucase(code);
-        route = code;
-        if (route == "HMS") {
-            row = hm_lookup();
-        } else if (route == "ITC") {
-            std::int32_t number = 0;
-            if (read_list_integer(std::string_view(working).substr(0, 12), number)) {
-                row = static_cast<std::size_t>(tables::find_spgr_row_by_number(number));
-                // The generators are looked up by the same 12 characters as
-                // the row, so that record and operators name one type.
-                working = fixed(std::string_view(working).substr(0, 12), symbol_length);
-            } else {
-                row = hm_lookup();
-            }
-        } else if (route == "HAL") {
-            row = hall_lookup();
-        }
-    } else {
-        // Resolution without a route code: a number, then a Hermann-Mauguin
-        // symbol, then a Hall symbol of the table, else a Hall symbol as typed.
-        float value = 0.0f;
-        if (lone_number(working, value)) {
-            if (value < 1.0f || value > 230.0f) {
-                set_err_symm(" Number of Space Group out of limits");
-                return;
-            }
-            // The number of a space-group type is whole ("2E1", "4."): a
-            // fraction names no group and is not cut to its integer part.
-            const float whole = std::round(value);
-            if (std::fabs(value - whole) > vorn_math_general::epss) {
-                set_err_symm(" Number of Space Group not a whole number: " + std::string(trim_right(given)));
-                return;
-            }
-            const auto number = static_cast<std::int32_t>(whole);
-            row = static_cast<std::size_t>(tables::find_spgr_row_by_number(number));
-            working = hall_of_row(row);
-            route = "HAL";
-        } else if ((row = hm_lookup()) != 0) {
-            route = "HMS";
-            if (use_hall) {
-                route = "HAL";
-                working = hall_of_row(row);
-            } else {
-                const std::string_view table_symbol = tables::spgr_info[row].hm_symbol.trimmed();
-                if (std::find(forced_hall_settings.begin(), forced_hall_settings.end(), table_symbol) !=
-                    forced_hall_settings.end()) {
-                    route = "HAL";
-                    working = hall_of_row(row);
-                }
-            }
-        } else if ((row = hall_lookup()) != 0) {
-            route = "HAL";
-        } else {
-            route = gen_list.has_value() ? "GEN" : "HAL";
-        }
-    }
-
-    // Route dispatch.
-    std::int32_t system = 0, centre = 1, lattice = 0, count = 0, route_generators = 0;
-    std::array<RotationMatrix, max_working_operators> rotations{};
-    std::array<Vector3, max_working_operators> translations{};
-    FixedText<2> bravais;
-    Vector3 centre_coordinates{0.0f, 0.0f, 0.0f};
-    std::string_view setting_text;
-    bool full_list = false;
-    bool row_fields = row != 0;
-
-    auto run_hall = [&](std::string_view symbol) {
-        get_so_from_hall(system, centre, lattice, count, rotations, translations, bravais, centre_coordinates,
-                         route_generators, symbol);
-        setting_text = "Generated from Hall symbol";
-        group.generator_count = std::max(0, route_generators);
-    };
-
-    if (route == "HMS") {
-        const std::size_t colon = given.find(':');
-        if (colon != std::string::npos && row != 0) {
-            working = hall_of_row(row);
-            run_hall(working);
-        } else {
-            // With a row, the route reads the 12 characters that matched it:
-            // text beyond them is no part of the symbol.
-            const std::string hm_text = colon != std::string::npos ? given.substr(0, colon)
-                                        : row != 0                 ? given.substr(0, 12)
-                                                                   : given;
-            get_so_from_hms(system, centre, lattice, count, rotations, translations, bravais, hm_text);
-            setting_text = "IT (Generated from Hermann-Mauguin symbol)";
-            if (row != 0) {
-                group.generator_count = hm_generator_count(tables::spgr_info[row].number);
-            } else {
-                group.hm_symbol = given;
-                group.generator_count = 0;
-            }
-        }
-    } else if (route == "HAL") {
-        run_hall(working);
-        if (row == 0) group.hall_symbol = working;
-    } else if (route == "ITC") {
-        // The tabulated generators build the standard setting: for the types
-        // with two origins that is origin choice 2, the row after the first.
-        if (row != 0 && row + 1 < tables::spgr_info.size() && tables::spgr_info[row].setting_choice == "1" &&
-            tables::spgr_info[row + 1].number == tables::spgr_info[row].number &&
-            tables::spgr_info[row + 1].setting_choice == "2")
-            ++row;
-        std::string generator_text(130, ' ');
-        tables::get_generators(working, generator_text);
-        if (tables::err_symtab) {
-            set_err_symm(" Problems in SpaceGroup: " + std::string(trim_right(working)) +
-                         " => the HM symbol or the number is incorrect ");
-            return;
-        }
-        const std::string_view text = trim_right(generator_text);
-        std::size_t n = 0;
-        for (std::size_t start = 0;;) {
-            const std::size_t semicolon = text.find(';', start);
-            std::string piece = semicolon == std::string_view::npos
-                                    ? std::string(text.substr(start))
-                                    : std::string(trim_both(text.substr(start, semicolon - start)));
-            if (n == max_working_operators) break;
-            read_xsym(fixed(piece, symbol_length), 1, rotations[n], translations[n]);
-            ++n;
-            if (err_symm) break;
-            if (semicolon == std::string_view::npos) break;
-            start = semicolon + 1;
-        }
-        if (!err_symm) {
-            count = static_cast<std::int32_t>(n);
-            route_generators = count;
-            char letter = ' ';
-            get_so_from_gener(system, centre, lattice, count, rotations, translations, bravais, centre_coordinates,
-                              route_generators, letter);
-        }
-        group.generator_count = std::max(0, route_generators);
-        if (row != 0) {
-            setting_text = "Generated from explicit IT generators";
-        } else {
-            group.hm_symbol = given;
-        }
-    } else if (route == "GEN" || route == "FIX") {
-        const bool gen = route == "GEN";
-        row_fields = false;
-        if (!gen_list.has_value() || !num_gen.has_value()) {
-            set_err_symm(gen ? " Generators should be provided in GEN calling Set_SpaceGroup"
-                             : " Generators should be provided if FIX option is Used");
-            return;
-        }
-        if (*num_gen < 0 || static_cast<std::size_t>(*num_gen) > gen_list->size() ||
-            static_cast<std::size_t>(*num_gen) > max_working_operators) {
-            set_err_symm(" The number of operators exceeds the list given or 48");
-            return;
-        }
-        const auto n = static_cast<std::size_t>(*num_gen);
-        setting_text = "Non-Conventional (user-given operators)";
-        if (!read_operator_texts(*gen_list, n, rotations, translations)) return;
-        count = *num_gen;
-        char letter = ' ';
-        if (gen) {
-            route_generators = count;
-            get_so_from_gener(system, centre, lattice, count, rotations, translations, bravais, centre_coordinates,
-                              route_generators, letter);
-            group.generator_count = std::max(0, route_generators);
-        } else {
-            full_list = true;
-            get_so_from_fix(system, centre, lattice, count, rotations, translations, bravais, centre_coordinates,
-                            letter);
-            group.generator_count = std::max(0, *num_gen - 1);
-        }
-    } else {
-        set_err_symm(" Problems in SpaceGroup");
+        resolve_by_route_code(*mode_text, r);
+    } else if (!resolve_without_route_code(r, gen_list.has_value(), use_hall)) {
         return;
     }
+    RouteOutput out;
+    if (!run_route(r, gen_list, num_gen, out, group)) return;
+    take_route_output(out, group);
+    const bool tabulated = out.row_fields && r.row != 0;
+    if (tabulated) take_row_fields(r.row, group);
+    if (err_symm) return;  // a failed route ends the construction here
 
-    // The route's results.  A route that failed before it knew the crystal
-    // system or the lattice leaves those texts at their initial values.
-    if (system >= 1 && system <= 7) group.crystal_system = tables::sys_cry[static_cast<std::size_t>(system)];
-    group.lattice_letter = std::string(1, lat_ch);
-    group.lattice_symbol = bravais;
-    group.centring_count = nlat;
-    group.centring_vectors = ltr;
-    if (lattice >= 1 && lattice <= 8) group.bravais_lattice = tables::latt[static_cast<std::size_t>(lattice)];
-    if (centre >= 0 && centre <= 2) group.centrosymmetry_text = centrosymmetry_texts[static_cast<std::size_t>(centre)];
-    group.centre_code = centre;
-    group.centre_coordinates = centre_coordinates;
-    group.reduced_count = count;
-    group.setting_type = setting_text.empty() ? std::string_view("?") : setting_text;
-
-    // The matched row.  The text look-ups clear the error pair; a route
-    // error must survive them.
-    if (row_fields && row != 0) {
-        const SavedError route_error = save_error();
-        const tables::SpaceGroupInfo& info = tables::spgr_info[row];
-        group.number = info.number;
-        group.hm_symbol = info.hm_symbol.view();
-        group.hall_symbol = info.hall_symbol.view();
-        get_laue_str(info.laue_index, group.laue_class);
-        get_pointgroup_str(info.pg_index, group.point_group);
-        group.setting_choice = info.setting_choice.view();
-        for (std::size_t axis = 0; axis < 3; ++axis) {
-            group.asymmetric_unit[axis][0] = static_cast<float>(info.asu[axis]) / 24.0f;
-            group.asymmetric_unit[axis][1] = static_cast<float>(info.asu[axis + 3]) / 24.0f;
-        }
-        restore_error(route_error);
-    }
-
-    // A failed route ends the construction here.
-    if (err_symm) return;
-
-    // Hexagonal axes.
+    // Hexagonal axes, then the whole group.
     const bool previous_hexa = hexa;
-    const std::size_t m = static_cast<std::size_t>(std::clamp(count, 0, static_cast<std::int32_t>(max_working_operators)));
-    group.hexagonal = is_hexa(count, std::span<const RotationMatrix>(rotations).first(m));
+    const auto m = static_cast<std::size_t>(std::clamp(out.count, 0, static_cast<std::int32_t>(max_working_operators)));
+    group.hexagonal = is_hexa(out.count, std::span<const RotationMatrix>(out.rotations).first(m));
     hexa = group.hexagonal;
-
-    // The reduced set.
-    for (std::size_t k = 0; k < m; ++k) {
-        group.operators[k].rot = rotations[k];
-        group.operators[k].tr = translations[k];
-    }
-
-    // Inversion images and centring copies (a full list is stored as given).
-    // A group larger than the record is an error, never a silent truncation.
-    std::size_t stored = m;
-    SavedError completion_error{false, {}};
-    if (!full_list &&
-        !route_detail::expand_reduced_set(rotations, translations, m, group.centre_code, group.centre_coordinates,
-                                          group.centring_count, group.centring_vectors, group.operators, stored)) {
-        set_err_symm(" Dimension of Table exceeded: more than 192 operators");
-        completion_error = save_error();
-    }
-    group.multiplicity = static_cast<std::int32_t>(stored);
+    const SavedError completion_error = store_operators(out, m, group);
 
     // A symbol or a generator list outside the tables can name a lattice
     // that its rotations do not keep ("B 6") or generators whose products
     // leave the set: such operators form no group and are refused.  The
     // tabulated settings form groups by construction and are not tested.
-    const bool tabulated = row_fields && row != 0;
-    if (!full_list && !tabulated && !completion_error.flag && !forms_group(group)) {
-        hexa = previous_hexa;
-        group.hexagonal = false;
-        for (std::size_t i = 0; i < stored; ++i) group.operators[i] = SymmetryOperator{};
-        group.multiplicity = 0;
-        if (route == "HMS")
-            set_err_symm(" Wrong space-group symbol: " + given);
-        else if (route == "HAL")
-            set_err_symm(" The operators of the Hall symbol do not form a space group: " +
-                         std::string(trim_right(given)));
-        else
-            set_err_symm(" The generators do not form a space group");
+    if (!out.full_list && !tabulated && !completion_error.flag && !forms_group(group)) {
+        refuse_non_group(r, previous_hexa, group);
         return;
     }
 
-    // Operator texts.
-    for (std::size_t i = 0; i < stored; ++i)
-        group.operator_symbols[i] = get_symsymbi(group.operators[i].rot, group.operators[i].tr);
-
-    // Laue class and point group of a group without a table row.
-    if (!row_fields || row == 0) {
+    // Operator texts, the Laue class and point group of a group without a
+    // table row, the inversion centre's text and the Wyckoff orbits.
+    name_operators(group);
+    if (!tabulated) {
         get_laue_pg(group, group.laue_class, group.point_group);
         if (completion_error.flag) restore_error(completion_error);
     }
-
-    // A centre off the origin names the inversion operator.
-    if (group.centre_code == 0 && m > 0) {
-        std::string text = std::string(group.centrosymmetry_text.trimmed()) + "  Gen(-1):" +
-                           std::string(group.operator_symbols[m].trimmed());
-        group.centrosymmetry_text = text;
-    }
-
-    // Special Wyckoff positions.  A symbol without its own Wyckoff
-    // row (a full monoclinic symbol, a cubic symbol without the bar) takes
-    // the row of the setting with the same Hall symbol.
-    if (!group.hm_symbol.blank()) {
-        const SavedError before_wyckoff = save_error();
-        const std::size_t w = wyckoff_row_of(group);
-        if (w != 0) {
-            const tables::WyckoffInfo& info = tables::wyckoff_info[w];
-            group.wyckoff.orbit_count = info.orbit_count;
-            for (std::int32_t k = 1; k <= info.orbit_count && k <= 26; ++k) {
-                WyckoffOrbit& orbit = group.wyckoff.orbits[static_cast<std::size_t>(k - 1)];
-                wyckoff_orbit(group, info.orbit_rep[static_cast<std::size_t>(k)].view(), orbit.position_count,
-                              orbit.positions);
-                orbit.multiplicity = group.centring_count * orbit.position_count;
-            }
-        }
-        restore_error(before_wyckoff);
-
-        // The stored symbol keeps its first character and is lower case after it.
-        std::string symbol = group.hm_symbol.str();
-        std::string tail = vorn_string_utilities::l_case(std::string_view(symbol).substr(1));
-        group.hm_symbol = symbol.substr(0, 1) + tail;
-    }
+    if (group.centre_code == 0 && m > 0) name_inversion_centre(group, m);
+    if (!group.hm_symbol.blank()) fill_wyckoff_orbits(group);
 }
 
 }  // namespace vorn_crystallographic_symmetry
