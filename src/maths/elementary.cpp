@@ -184,7 +184,7 @@ float bessj(std::int32_t n, float x) {
         // Upward recurrence is stable above the order.
         float jm = bessj0(a);
         float j = bessj1(a);
-        for (std::int32_t k = 1; k <= n - 1; ++k) {
+        for (std::int32_t k = 1; k < n; ++k) {
             const float jp = static_cast<float>(k) * t * j - jm;
             jm = j;
             j = jp;
@@ -192,11 +192,14 @@ float bessj(std::int32_t n, float x) {
         value = j;
     } else {
         // Miller's downward recurrence, normalised by J0 + 2 J2 + 2 J4 + ... = 1.
-        const std::int32_t root = static_cast<std::int32_t>(std::sqrt(40.0f * static_cast<float>(n)));
-        const std::int32_t m = 2 * ((n + root) / 2);
+        // The start index lies above the order by about sqrt(40 n), so for an
+        // order near 2^31 it no longer fits 32 bits: it and the running index
+        // are held in 64 bits.
+        const std::int64_t root = static_cast<std::int64_t>(std::sqrt(40.0f * static_cast<float>(n)));
+        const std::int64_t m = 2 * ((static_cast<std::int64_t>(n) + root) / 2);
         float r = 0.0f, sum = 0.0f, jp = 0.0f, j = 1.0f;
         bool flag = false;
-        for (std::int32_t k = m; k >= 1; --k) {
+        for (std::int64_t k = m; k >= 1; --k) {
             const float jm = static_cast<float>(k) * t * j - jp;
             jp = j;
             j = jm;

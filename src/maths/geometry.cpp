@@ -2,6 +2,7 @@
 // polyhedron volumes and the centres of sets of vertices.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -77,6 +78,8 @@ void spheric_coord(const Vec3<T>& cart, T& r, T& theta, T& phi, std::string_view
 Vec3f minus(const Vec3f& a, const Vec3f& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
 float dot(const Vec3f& a, const Vec3f& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 float length(const Vec3f& a) { return vorn_math_general::euclidean_norm(3, a); }
+Vec3d minus_d(const Vec3d& a, const Vec3d& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
+double dot_d(const Vec3d& a, const Vec3d& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 // The vertex array must hold the vertices counted.
 bool count_fits(std::int32_t vertex_count, std::span<const Vec3f> vertices) {
@@ -90,7 +93,7 @@ bool count_fits(std::int32_t vertex_count, std::span<const Vec3f> vertices) {
 // numbers into q), all lying in the plane of unit normal n: the points are
 // ordered by their angle about their mean in that plane and fanned from the
 // first one.
-double face_area(const std::vector<Vec3f>& q, const std::vector<int>& face, const Vec3d& n) {
+double face_area(const std::vector<Vec3d>& q, const std::vector<int>& face, const Vec3d& n) {
     Vec3d mean{};
     for (int m : face)
         for (int c = 0; c < 3; ++c) mean[c] += q[static_cast<std::size_t>(m)][c];
@@ -130,6 +133,37 @@ double face_area(const std::vector<Vec3f>& q, const std::vector<int>& face, cons
     return area;
 }
 
+// A face found from a triple of vertices: its vertices in increasing order,
+// and the unit normal, the distance from the centre and twice the area of
+// the triangle that found it.
+struct Face {
+    std::vector<int> vertices;
+    Vec3d unit;
+    double h;
+    double twice_area;
+};
+
+// Triangle i, j, k spans a plane when its least height (twice its area over
+// its longest edge) is at least `least`.
+bool spans_plane(const std::vector<Vec3d>& q, int i, int j, int k, double least) {
+    const Vec3d &a = q[static_cast<std::size_t>(i)], &b = q[static_cast<std::size_t>(j)],
+                &c = q[static_cast<std::size_t>(k)];
+    const Vec3d ab = minus_d(b, a), ac = minus_d(c, a), bc = minus_d(c, b), normal = cross_product(ab, ac);
+    const double longest = std::sqrt(std::max({dot_d(ab, ab), dot_d(ac, ac), dot_d(bc, bc)}));
+    return std::sqrt(dot_d(normal, normal)) >= least * longest && longest > 0.0;
+}
+
+// Two faces lie in one plane when three vertices common to both span one.
+bool share_plane(const std::vector<Vec3d>& q, const std::vector<int>& f, const std::vector<int>& g, double least) {
+    std::vector<int> common;
+    std::set_intersection(f.begin(), f.end(), g.begin(), g.end(), std::back_inserter(common));
+    for (std::size_t a = 0; a + 2 < common.size(); ++a)
+        for (std::size_t b = a + 1; b + 1 < common.size(); ++b)
+            for (std::size_t c = b + 1; c < common.size(); ++c)
+                if (spans_plane(q, common[a], common[b], common[c], least)) return true;
+    return false;
+}
+
 }  // namespace
 
 void get_cart_from_cylin_dp(double rho, double phi, double zeta, Vec3d& cart, std::string_view angle_unit) {
@@ -159,10 +193,16 @@ void get_spheric_coord_sp(const Vec3f& cart, float& r, float& theta, float& phi,
 
 // Every triple of vertices whose plane keeps all other vertices on the side
 // of the centre spans a face.  The face is gathered whole (all vertices in
-// the plane of the triple) and its pyramid from the centre added once, when
-// the face is met for the first time; a face of three or four vertices gives
-// what the pyramids over its triangles give.  Triples of collinear or
-// coincident vertices span no plane and are passed over.
+// the plane of the triple) and its pyramid from the centre added once; a face
+// of three or four vertices gives what the pyramids over its triangles give.
+// Each decision compares a distance with a fraction of the polyhedron's size,
+// its largest vertex distance from the centre: the side of a vertex is its
+// own distance from the plane and the side of the centre the sign of the
+// plane's distance, so a centre close to a plane, or a polyhedron of 0.01 or
+// of 100, is judged as one of 1.  Triples of nearly collinear vertices span
+// no plane and are passed over.  A nearly planar face may be found whole from
+// one of its triangles and in parts from others: faces that share three
+// vertices spanning a plane are one face.  The geometry is carried in 64 bits.
 float polyhedron_volume(std::int32_t vertex_count, std::span<const Vec3f> vertices, const Vec3f& centre) {
     init_err_math3d();
     if (vertex_count < 4) {
@@ -172,38 +212,76 @@ float polyhedron_volume(std::int32_t vertex_count, std::span<const Vec3f> vertic
     }
     if (!count_fits(vertex_count, vertices)) return 0.0f;
     const int n = vertex_count;
-    std::vector<Vec3f> q(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) q[static_cast<std::size_t>(i)] = minus(vertices[static_cast<std::size_t>(i)], centre);
-    std::vector<std::vector<int>> faces_done;
-    double volume = 0.0;
+    std::vector<Vec3d> q(static_cast<std::size_t>(n));
+    double size = 0.0;
+    for (std::size_t i = 0; i < q.size(); ++i) {
+        for (int c = 0; c < 3; ++c)
+            q[i][c] = static_cast<double>(vertices[i][c]) - static_cast<double>(centre[c]);
+        size = std::max(size, std::sqrt(dot_d(q[i], q[i])));
+    }
+    // A vertex within `in_plane` of a plane lies in it (farther beyond it, it
+    // rejects the plane): above the rounding of 32-bit coordinates, so that a
+    // face stored in them stays one face.  A triangle whose least height is
+    // below `flat` spans no plane.  A plane within `through_centre` of the
+    // centre passes through it: only the rounding of the 64-bit distance,
+    // since the pyramid of a face close to the centre still counts in a flat
+    // polyhedron.
+    const double in_plane = 1.0e-6 * size, flat = 1.0e-5 * size, through_centre = 1.0e-12 * size;
+    std::vector<Face> faces;
     for (int i = 0; i < n - 2; ++i)
         for (int j = i + 1; j < n - 1; ++j)
             for (int k = j + 1; k < n; ++k) {
-                const Vec3f& qi = q[static_cast<std::size_t>(i)];
-                const Vec3f normal = cross_product(minus(q[static_cast<std::size_t>(j)], qi),
-                                                   minus(q[static_cast<std::size_t>(k)], qi));
-                const float area = length(normal) / 2.0f;
-                if (!(area > std::numeric_limits<float>::min())) continue;
-                const float h = dot(normal, qi) / (2.0f * area);
-                if (std::fabs(h) < 1.0e-5f) continue;
+                const Vec3d& qi = q[static_cast<std::size_t>(i)];
+                const Vec3d normal = cross_product(minus_d(q[static_cast<std::size_t>(j)], qi),
+                                                   minus_d(q[static_cast<std::size_t>(k)], qi));
+                const double twice_area = std::sqrt(dot_d(normal, normal));
+                if (!spans_plane(q, i, j, k, flat)) continue;
+                const Vec3d unit{normal[0] / twice_area, normal[1] / twice_area, normal[2] / twice_area};
+                const double h = dot_d(unit, qi);
+                if (!(std::fabs(h) >= through_centre)) continue;
                 std::vector<int> face{i, j, k};
                 bool rejected = false;
                 for (int m = 0; m < n && !rejected; ++m) {
                     if (m == i || m == j || m == k) continue;
-                    const float s = dot(minus(qi, q[static_cast<std::size_t>(m)]), normal) / (2.0f * area) * h;
-                    if (s < -0.001f)
+                    // distance of vertex m from the plane, positive on the centre's side
+                    const double s = dot_d(minus_d(qi, q[static_cast<std::size_t>(m)]), unit) * (h > 0.0 ? 1.0 : -1.0);
+                    if (s < -in_plane)
                         rejected = true;
-                    else if (std::fabs(s) < 0.001f)
+                    else if (s < in_plane)
                         face.push_back(m);
                 }
                 if (rejected) continue;
                 std::sort(face.begin(), face.end());
-                if (std::find(faces_done.begin(), faces_done.end(), face) != faces_done.end()) continue;
-                faces_done.push_back(face);
-                const double len = 2.0 * static_cast<double>(area);
-                const Vec3d unit{normal[0] / len, normal[1] / len, normal[2] / len};
-                volume += face_area(q, face, unit) * std::fabs(static_cast<double>(h)) / 3.0;
+                if (std::none_of(faces.begin(), faces.end(), [&](const Face& f) { return f.vertices == face; }))
+                    faces.push_back({face, unit, h, twice_area});
             }
+    // Join the parts of each face, until no two faces share a plane; the
+    // plane of a joined face is that of its largest triangle.
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (std::size_t a = 0; a < faces.size(); ++a)
+            for (std::size_t b = a + 1; b < faces.size();) {
+                if (!share_plane(q, faces[a].vertices, faces[b].vertices, flat)) {
+                    ++b;
+                    continue;
+                }
+                Face& f = faces[a];
+                const Face& g = faces[b];
+                std::vector<int> both;
+                std::set_union(f.vertices.begin(), f.vertices.end(), g.vertices.begin(), g.vertices.end(),
+                               std::back_inserter(both));
+                f.vertices = both;
+                if (g.twice_area > f.twice_area) {
+                    f.unit = g.unit;
+                    f.h = g.h;
+                    f.twice_area = g.twice_area;
+                }
+                faces.erase(faces.begin() + static_cast<std::ptrdiff_t>(b));
+                joined = true;
+            }
+    }
+    double volume = 0.0;
+    for (const Face& f : faces) volume += face_area(q, f.vertices, f.unit) * std::fabs(f.h) / 3.0;
     return static_cast<float>(volume);
 }
 

@@ -97,6 +97,15 @@ int zero_count(const Vec3i& w) {
     return (w[0] == 0 ? 1 : 0) + (w[1] == 0 ? 1 : 0) + (w[2] == 0 ? 1 : 0);
 }
 
+// Two non-zero equations with proportional coefficients: every 2x2 minor of
+// the pair vanishes, the products formed in 64 bits so that none wraps.
+bool proportional(const Vec3i& a, const Vec3i& b) {
+    auto minor = [&](std::size_t i, std::size_t j) {
+        return static_cast<std::int64_t>(a[i]) * b[j] - static_cast<std::int64_t>(a[j]) * b[i];
+    };
+    return minor(0, 1) == 0 && minor(0, 2) == 0 && minor(1, 2) == 0;
+}
+
 // Truncated integer quotient; m / -1 is formed as a wrapped negation so that
 // INT32_MIN / -1 keeps its 32-bit value instead of trapping.
 std::int32_t int_quotient(std::int32_t m, std::int32_t n) {
@@ -434,12 +443,18 @@ void resolv_sist_3x3(const Mat3i& coef, const Vec3f& rhs, Vec3f& part_sol, Vec3f
 
     // A singular system of three non-zero equations: make proportional
     // equations equal, pair by pair, each on the equations as left before.
+    // An equation that is a whole multiple of the other is found by the
+    // quotient of one column; a rational multiple (3x = 3 against -2x = -2)
+    // by its vanishing cross products, and there too the equation with the
+    // larger leading coefficient gives way, so that no equation of a
+    // consistent system is lost.
     Mat3i w = coef;
     Vec3f t = rhs;
     const int pairs[3][2] = {{0, 1}, {0, 2}, {1, 2}};
     for (const auto& pair : pairs) {
         const std::size_t r = static_cast<std::size_t>(pair[0]), s = static_cast<std::size_t>(pair[1]);
-        for (std::size_t j = 0; j < 3; ++j) {
+        bool settled = false;
+        for (std::size_t j = 0; j < 3 && !settled; ++j) {
             const std::int32_t er = w[r][j], es = w[s][j];
             // the equation with the larger entry (s on equal magnitudes)
             const bool s_larger = std::llabs(es) >= std::llabs(er);
@@ -454,8 +469,15 @@ void resolv_sist_3x3(const Mat3i& coef, const Vec3f& rhs, Vec3f& part_sol, Vec3f
             if (!multiple) continue;
             w[big] = w[small];
             t[big] = t[small];
-            break;
+            settled = true;
         }
+        if (settled || !proportional(w[r], w[s])) continue;
+        std::size_t lead = 0;
+        while (w[r][lead] == 0) ++lead;
+        const bool s_larger = std::llabs(w[s][lead]) >= std::llabs(w[r][lead]);
+        const std::size_t big = s_larger ? s : r, small = s_larger ? r : s;
+        w[big] = w[small];
+        t[big] = t[small];
     }
     Mat23i two{};
     Vec2f t2{};

@@ -4,6 +4,8 @@
 // "n (1/2,1/2,0) x,y,0", "-4+ 0,0,z; 0,0,0").  Nothing is reduced modulo
 // the lattice: a screw part of a whole cell edge is shown as such.
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include "maths/math_3D.hpp"
 #include "symmetry/route_operators.hpp"
@@ -66,6 +68,52 @@ std::string location_text(const Location& s) {
     std::string text(location_width, ' ');
     get_string_resolv(s.point, s.coefficient, s.code, text);
     return std::string(su::trim_right(text));
+}
+
+// Signed fraction text of a value without blanks: "+1/2", "-3", "0", "***/**".
+std::string signed_fraction(float value) {
+    std::string text(10, ' ');
+    su::get_fraction_2dig(value, text);
+    std::erase(text, ' ');
+    return text;
+}
+
+// The plane of fixed points of a reflection, x -> rot.x + t_loc.  (rot - I)
+// has rank 1, every row a multiple of the plane's normal.  When the normal
+// has no null component, the solver's form (each coordinate on at most one
+// free coordinate) cannot hold the plane: the solver refuses the single
+// equation and names no coordinate (the text would read ",,").  The plane is
+// then written with two free coordinates, the last coordinate of least
+// coefficient following from them: x+y+z = 1/2 reads "x,y,-x-y+1/2".  The
+// solver is called all the same, so its error flag stands as for any plane.
+std::string plane_text(const RotationMatrix& rot, const Vector3& t_loc) {
+    const Location solved = located(rot, t_loc);
+    const RotationMatrix w = minus_identity(rot);
+    int row = 0;
+    while (row < 3 && w[row][0] == 0 && w[row][1] == 0 && w[row][2] == 0) ++row;
+    if (row == 3 || w[row][0] == 0 || w[row][1] == 0 || w[row][2] == 0) return location_text(solved);
+    const std::array<std::int32_t, 3>& a = w[row];
+    int dependent = 0;
+    for (int j = 1; j < 3; ++j)
+        if (std::llabs(a[j]) <= std::llabs(a[dependent])) dependent = j;
+    static constexpr char letters[3] = {'x', 'y', 'z'};
+    std::string expression;
+    for (int i = 0; i < 3; ++i) {
+        if (i == dependent) continue;
+        const double coefficient = -static_cast<double>(a[i]) / static_cast<double>(a[dependent]);
+        std::string term = std::fabs(coefficient) == 1.0 ? (coefficient < 0.0 ? "-" : "+")
+                                                          : signed_fraction(static_cast<float>(coefficient));
+        if (expression.empty() && term.front() == '+') term.erase(0, 1);
+        expression += term + letters[i];
+    }
+    const float constant = static_cast<float>(-static_cast<double>(t_loc[row]) / static_cast<double>(a[dependent]));
+    if (constant != 0.0f) expression += signed_fraction(constant);
+    std::string text;
+    for (int i = 0; i < 3; ++i) {
+        text += i == dependent ? expression : std::string(1, letters[i]);
+        if (i < 2) text += ',';
+    }
+    return text.substr(0, location_width);
 }
 
 // The text of a single point or vector: "1/4,0,1/4".
@@ -194,7 +242,7 @@ std::string plane_symbol(const RotationMatrix& rot, const Vector3& tr) {
     const Vector3 image = rotate(rot, tr);
     Vector3 doubled{};
     for (int i = 0; i < 3; ++i) doubled[i] = tr[i] + image[i];
-    if (negligible(doubled)) return "m " + location_text(located(rot, tr));
+    if (negligible(doubled)) return "m " + plane_text(rot, tr);
 
     Vector3 g{}, t_loc{}, reduced{};
     for (int i = 0; i < 3; ++i) {
@@ -211,7 +259,7 @@ std::string plane_symbol(const RotationMatrix& rot, const Vector3& tr) {
         if (matches(row, g, reduced)) letter = row.letter;
 
     std::string symbol{letter, ' '};
-    const std::string plane = location_text(located(rot, t_loc));
+    const std::string plane = plane_text(rot, t_loc);
     if (letter == 'n' || letter == 'd' || letter == 'g') {
         symbol += "(" + point_text(g) + ")";
         put(symbol, su::len_trim(symbol) + 2, plane);

@@ -67,6 +67,33 @@ bool check_solution(const Mat3i& w, int rows, const Vec3d& x0, std::mt19937& gen
     return true;
 }
 
+// Volume of the convex hull of points with no four in a plane, in 64 bits: every triple with all other points on
+// one side is a facet, and adds its tetrahedron with the mean of the points. `inside`: the point lies strictly
+// on the inner side of every facet.
+double hull_volume(const Pts& v, const Vec3f& point, bool& inside) {
+    auto d = [&](std::size_t i, int c) { return double(v[i][c]); };
+    const std::size_t n = v.size();
+    Vec3d g{};
+    for (std::size_t i = 0; i < n; ++i)
+        for (int c = 0; c < 3; ++c) g[c] += d(i, c) / double(n);
+    double volume = 0;
+    inside = true;
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = i + 1; j < n; ++j)
+            for (std::size_t k = j + 1; k < n; ++k) {
+                const Vec3d a{d(j, 0) - d(i, 0), d(j, 1) - d(i, 1), d(j, 2) - d(i, 2)}, b{d(k, 0) - d(i, 0), d(k, 1) - d(i, 1), d(k, 2) - d(i, 2)};
+                const Vec3d normal{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+                auto side = [&](const Vec3d& p) { return (p[0] - d(i, 0)) * normal[0] + (p[1] - d(i, 1)) * normal[1] + (p[2] - d(i, 2)) * normal[2]; };
+                int above = 0, below = 0;
+                for (std::size_t m = 0; m < n; ++m)
+                    if (m != i && m != j && m != k) (side({d(m, 0), d(m, 1), d(m, 2)}) > 0 ? above : below)++;
+                if (above != 0 && below != 0) continue;
+                volume += std::fabs(side(g)) / 6;
+                inside = inside && side(g) * side({point[0], point[1], point[2]}) > 0;
+            }
+    return volume;
+}
+
 Pts shifted(Pts v, const Vec3f& by) {
     for (auto& p : v)
         for (int c = 0; c < 3; ++c) p[c] += by[c];
@@ -278,6 +305,36 @@ TEST(SmallSystems, RandomConsistent2x3SystemsAreSolvedOrRefusedAsStated) {
     EXPECT_GT(solved, 5000);
 }
 
+TEST(SmallSystems, RandomConsistentSingular3x3SystemsKeepEveryEquation) {
+    // Rows are integer combinations of two random rows, so pairs of them are proportional by
+    // rational factors (-3z = 3 against 2z = -2) as well as whole ones; rank 1 when the second row is null.
+    std::mt19937 gen(29);
+    std::uniform_int_distribution<int> c(-3, 3);
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    int solved = 0;
+    for (int trial = 0; trial < 20000; ++trial) {
+        Vec3i a{c(gen), c(gen), c(gen)}, b{};
+        if (trial % 3) b = {c(gen), c(gen), c(gen)};
+        Mat3i w{};
+        for (auto& row : w) {
+            const int p = c(gen), q = c(gen);
+            for (int j = 0; j < 3; ++j) row[j] = p * a[j] + q * b[j];
+        }
+        if (check_solution(w, 3, {u(gen), u(gen), u(gen)}, gen, 2.0, 1e-3, 1e-3)) {
+            ++solved;
+            continue;
+        }
+        // refused only where an equation of three non-zero coefficients is left to solve
+        const bool full = std::any_of(w.begin(), w.end(), [](const Vec3i& r) { return r[0] && r[1] && r[2]; });
+        EXPECT_TRUE(full && err_math3d_mess == "Inconsistent case ax+by+cz=t (1x3)") << testing::PrintToString(w) << err_math3d_mess;
+    }
+    EXPECT_GT(solved, 5000);
+    Vec3f part{}, coef{};  // the third equation x = 3.96 was dropped when -3z = 3 and 2z = -2 were not seen as one
+    Vec3i code{};
+    resolv_sist_3x3(Mat3i{{{0, 0, -3}, {0, 0, 2}, {1, 0, 0}}}, Vec3f{3, -2, 3.96f}, part, coef, code);
+    EXPECT_EQ(std::make_tuple(part, coef, code, err_math3d), std::make_tuple(Vec3f{3.96f, 0, -1}, Vec3f{0, 1, 0}, Vec3i{0, 2, 0}, false));
+}
+
 TEST(SmallSystems, FixedPointsOfEveryTabulatedRotation) {
     // W - I of every operator of the tabulated settings, right-hand side from a known point.
     std::set<Mat3i> rotations;
@@ -336,9 +393,10 @@ TEST(Coordinates3d, ZeroAngleRulesUnitsAndRoundTrips) {
 
 TEST(Polyhedra3d, VolumesAndRefusedCounts) {
     const Pts tet{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, tri{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-    Pts hex, cube, extra = tet;
+    Pts hex, cube, small_cube, extra = tet, octahedron{{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
     for (int k = 0; k < 12; ++k) hex.push_back({float(std::cos(k * pi / 3)), float(std::sin(k * pi / 3)), k < 6 ? 0.0f : 3.0f});
     for (int i = 0; i < 8; ++i) cube.push_back({(i & 1) ? 1.0f : -1.0f, (i & 2) ? 1.0f : -1.0f, (i & 4) ? 1.0f : -1.0f});
+    for (const Vec3f& p : cube) small_cube.push_back({0.03f * p[0], 0.03f * p[1], 0.03f * p[2]});
     extra.insert(extra.end(), {{1, 0, 0}, {5, 5, 5}});  // a repeated vertex: no change, no NaN; only the first vertex_count used
     const std::string few = "The number of vertices for polyhedron volume is less than 4";
     struct Case { std::int32_t n; Pts v; Vec3f centre; float volume, tol; std::string mess; };
@@ -346,6 +404,8 @@ TEST(Polyhedra3d, VolumesAndRefusedCounts) {
         {8, cube, {0, 0, 0}, 8, 1e-5f, ""}, {8, shifted(cube, {10, -3, 2}), {10.3f, -3.5f, 2.2f}, 8, 1e-4f, ""},
         {5, extra, {0.1f, 0.1f, 0.1f}, 1.0f / 6, 1e-6f, ""}, {4, extra, {0.1f, 0.1f, 0.1f}, 1.0f / 6, 1e-6f, ""},
         {12, hex, {0, 0, 1.5f}, float(3 * std::sqrt(3.0) / 2 * 3), 1e-4f, ""},  // six-vertex faces counted once
+        // a centre close to the plane of four vertices (not a face), and a small cube: distances judged by the size
+        {6, octahedron, {0, 0, 2e-4f}, 4.0f / 3, 1e-7f, ""}, {8, small_cube, {0, 0, 0}, 2.16e-4f, 1e-10f, ""},
         {3, tri, {0, 0, 0}, 0, 0, few}, {-2, tri, {0, 0, 0}, 0, 0, few},
         {5, tri, {0, 0, 0}, 0, 0, "The number of vertices exceeds the vertex array"}};  // never read past
     for (const Case& c : cases) {
@@ -353,6 +413,63 @@ TEST(Polyhedra3d, VolumesAndRefusedCounts) {
         EXPECT_EQ(std::make_pair(err_math3d, err_math3d_mess), std::make_pair(!c.mess.empty(), c.mess)) << c.n;
     }
     (void)polyhedron_volume(4, Pts{{nan_f, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {0.1f, 0.1f, 0.1f});  // no crash
+}
+
+TEST(Polyhedra3d, VolumesAtEveryScaleAndInnerCentre) {
+    // Random points on a sphere (no four in a plane) against their hull, and a cube, an octahedron and a hexagonal
+    // prism turned at random in 32-bit coordinates (faces of four and six vertices, planes through the centre);
+    // scales 0.01 to 100, centres anywhere inside, some close to a face or to a plane through vertices.
+    std::mt19937 gen(31);
+    std::uniform_real_distribution<double> u(-1.0, 1.0), w(0.0, 1.0);
+    Pts cube, octahedron{{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}, prism;
+    for (int i = 0; i < 8; ++i) cube.push_back({(i & 1) ? 1.0f : -1.0f, (i & 2) ? 1.0f : -1.0f, (i & 4) ? 1.0f : -1.0f});
+    for (int k = 0; k < 12; ++k) prism.push_back({float(std::cos(k * pi / 3)), float(std::sin(k * pi / 3)), k < 6 ? -1.0f : 1.0f});
+    const std::pair<Pts, double> shapes[] = {{cube, 8.0}, {octahedron, 4.0 / 3}, {prism, 3 * std::sqrt(3.0)}};
+    int done = 0;
+    for (int trial = 0; trial < 600; ++trial) {
+        const double scale = std::pow(10.0, 4 * w(gen) - 2);
+        Pts v;
+        double volume = 0;
+        if (trial % 2) {
+            for (int i = 0; i < 4 + trial % 11; ++i) {
+                Vec3d p{u(gen), u(gen), u(gen)};
+                const double r = std::hypot(p[0], p[1], p[2]);
+                v.push_back({float(scale * p[0] / r), float(scale * p[1] / r), float(scale * p[2] / r)});
+            }
+        } else {
+            Vec3d axis{u(gen), u(gen), u(gen)};  // turned by the angle a about the unit axis
+            const double len = std::hypot(axis[0], axis[1], axis[2]), a = pi * u(gen), c = std::cos(a), s = std::sin(a);
+            for (auto& e : axis) e /= len;
+            const auto& [shape, unit_volume] = shapes[trial / 2 % 3];
+            for (const Vec3f& p : shape) {
+                const Vec3d x{p[0], p[1], p[2]}, ax = cross_product_dp(axis, x);
+                const double along = (axis[0] * x[0] + axis[1] * x[1] + axis[2] * x[2]) * (1 - c);
+                v.push_back({});
+                for (int k = 0; k < 3; ++k) v.back()[k] = float(scale * (x[k] * c + ax[k] * s + axis[k] * along));
+            }
+            volume = unit_volume * scale * scale * scale;
+        }
+        // The centre: a random mixture of the vertices, pulled to within 1e-4 of the way to vertex 0 or to the mean
+        // of vertices 0 and 1 on every third trial.
+        Vec3d centre{}, near{};
+        double total = 0;
+        for (const Vec3f& p : v) {
+            const double weight = w(gen) + 0.01;
+            total += weight;
+            for (int k = 0; k < 3; ++k) centre[k] += weight * p[k];
+        }
+        for (int k = 0; k < 3; ++k) centre[k] /= total, near[k] = trial % 2 ? v[0][k] : 0.5 * (v[0][k] + v[1][k]);
+        if (trial % 3 == 0)
+            for (int k = 0; k < 3; ++k) centre[k] = near[k] + 1e-4 * (centre[k] - near[k]);
+        const Vec3f c{float(centre[0]), float(centre[1]), float(centre[2])};
+        bool inside = true;
+        if (trial % 2) volume = hull_volume(v, c, inside);
+        if (!inside) continue;  // moved out of a flat polyhedron by its rounding to 32 bits
+        ++done;
+        EXPECT_NEAR(polyhedron_volume(std::int32_t(v.size()), v, c) / volume, 1.0, 2e-6)
+            << "trial " << trial << " scale " << scale << " " << testing::PrintToString(v);
+    }
+    EXPECT_GT(done, 590);
 }
 
 TEST(Polyhedra3d, CircumcentreSphereCentreAndFailures) {

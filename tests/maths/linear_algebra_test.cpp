@@ -81,6 +81,16 @@ TEST(LuDecomposition, WorkedPivotRecordsSingularStopsAndDeterminants) {
     check({EQ(det_r(empty, 0), 1), NEAR(det_r(swap, 2), -1, 1e-6), NEAR(det_r(MF{{-7.5f}}, 1), -7.5, 1e-5),
            EQ(det_r(zero_row, 3), 0), EQ(det_r(tiny, 3), 0),  // a size beyond the matrix is refused
            NEAR(det_c(Matrix<C>{{{3, 4}}}, 1), 25, 1e-4), NEAR(det_c(Matrix<C>{{{1, 1}, {2, 2}}, {{1, 0}, {2, 0}}}, 2), 0, 1e-5)});  // |det|^2
+    // A size beyond the rows of a wide matrix is refused though its columns would hold it: the storage behind
+    // each 2x3 matrix holds a third row, which a test of the columns alone would let the procedures read.
+    const float diag2[9] = {2, 0, 0, 0, 2, 0, 0, 0, 2};
+    const C diag2c[9] = {2, 0, 0, 0, 2, 0, 0, 0, 2};
+    float wide_r = -99, wide_c = -99;
+    determinant_r(MatrixView<float>(diag2, 2, 3), 3, wide_r), determinant_c(MatrixView<C>(diag2c, 2, 3), 3, wide_c);
+    MF wide{{2, 0, 0}, {0, 2, 0}, {0, 0, 2}};
+    wide.rows = 2;
+    matinv(wide, 3);
+    EXPECT_EQ(std::make_tuple(wide_r, wide_c, wide.data), std::make_tuple(0.0f, 0.0f, VF{2, 0, 0, 0, 2, 0, 0, 0, 2}));
     MF id{{1, 0}, {0, 1}}, big{{2, 0, 9}, {0, 4, 9}, {9, 9, 9}}, small{{1}};
     matinv(id, 2), matinv(big, 2), matinv(small, 3);  // big: only the leading block; small: size beyond the matrix, untouched
     EXPECT_EQ(std::tie(id, big, small), std::make_tuple(MF{{1, 0}, {0, 1}}, MF{{0.5f, 0, 9}, {0, 0.25f, 9}, {9, 9, 9}}, MF{{1}}));
