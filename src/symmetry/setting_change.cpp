@@ -14,6 +14,7 @@
 #include <string>
 
 #include "maths/math_gen.hpp"
+#include "symmetry/record_counts.hpp"
 #include "tables/sym_table.hpp"
 #include "text/fortran_int.hpp"
 #include "text/string_util.hpp"
@@ -83,21 +84,6 @@ constexpr RotationMatrix identity_rotation = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}
 
 bool is_identity_rotation(const RotationMatrix& r) { return r == identity_rotation; }
 
-// The counts by which the conversion indexes the record's arrays, checked
-// against the arrays' extents: the name and value of the first count out of
-// range ("centring_count 40"), or an empty text when all fit.
-std::string count_beyond_arrays(const SpaceGroup& group) {
-    constexpr auto operator_room = static_cast<std::int32_t>(max_operators);
-    const struct { const char* name; std::int32_t value, low, high; } counts[] = {
-        {"centring_count", group.centring_count, 1, static_cast<std::int32_t>(max_centrings)},
-        {"reduced_count", group.reduced_count, 0, operator_room},
-        {"multiplicity", group.multiplicity, 0, operator_room},
-    };
-    for (const auto& c : counts)
-        if (c.value < c.low || c.value > c.high) return std::string(c.name) + " " + std::to_string(c.value);
-    return {};
-}
-
 // The centring, lattice and centre fields that the converted operators imply,
 // as the generator route of set_spacegroup sets them.
 void follow_operators(SpaceGroup& group) {
@@ -163,7 +149,7 @@ void setting_change(std::string_view from_code, std::string_view to_code, SpaceG
         if (!known_code(code)) return set_err_symm(refused + "unknown code " + code);
     // A record whose counts exceed its arrays (filled by hand, or damaged)
     // is refused whatever the codes: no operator of it can be trusted.
-    if (const std::string count = count_beyond_arrays(group); !count.empty()) return set_err_symm(refused + count);
+    if (const std::string count = record_counts::count_beyond_arrays(group); !count.empty()) return set_err_symm(refused + count);
     if (source != target) {
         for (const std::string& code : {source, target}) {
             if (code == "IT") continue;

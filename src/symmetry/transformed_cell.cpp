@@ -15,6 +15,7 @@
 
 #include "maths/math_3D.hpp"
 #include "maths/math_gen.hpp"
+#include "symmetry/record_counts.hpp"
 #include "text/fortran_int.hpp"
 #include "text/string_util.hpp"
 
@@ -118,21 +119,6 @@ std::vector<Vector3> new_centrings(const SpaceGroup& group, const RealMatrix& q,
     return found;
 }
 
-// The counts of `group` by which the transformation indexes its arrays,
-// checked against the arrays' extents: the name and value of the first count
-// out of range ("centring_count 2000000"), or an empty text when all fit.
-std::string count_beyond_arrays(const SpaceGroup& group) {
-    constexpr auto operator_room = static_cast<std::int32_t>(max_operators);
-    const struct { const char* name; std::int32_t value, low, high; } counts[] = {
-        {"centring_count", group.centring_count, 1, static_cast<std::int32_t>(max_centrings)},
-        {"reduced_count", group.reduced_count, 0, operator_room},
-        {"multiplicity", group.multiplicity, 0, operator_room},
-    };
-    for (const auto& c : counts)
-        if (c.value < c.low || c.value > c.high) return std::string(c.name) + " " + std::to_string(c.value);
-    return {};
-}
-
 // Centring texts of a conventional letter (F and R by enough generators).
 std::vector<std::string> centring_texts(char letter) {
     switch (letter) {
@@ -185,7 +171,7 @@ void similar_transf_sg(const RealMatrix& transf_matrix, const Vector3& origin_sh
                        std::optional<std::string_view> fixed_lattice) {
     err_symm = false;
     // A record whose counts exceed its arrays is refused before anything is read by them.
-    if (const std::string count = count_beyond_arrays(group); !count.empty())
+    if (const std::string count = record_counts::count_beyond_arrays(group); !count.empty())
         return set_err_symm(" Transformation refused: " + count);
     std::string setting_text(80, ' ');
     get_setting_info(transf_matrix, origin_shift, setting_text, matrix_kind);
