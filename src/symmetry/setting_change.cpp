@@ -149,7 +149,8 @@ void setting_change(std::string_view from_code, std::string_view to_code, SpaceG
         if (!known_code(code)) return set_err_symm(refused + "unknown code " + code);
     // A record whose counts exceed its arrays (filled by hand, or damaged)
     // is refused whatever the codes: no operator of it can be trusted.
-    if (const std::string count = record_counts::count_beyond_arrays(group); !count.empty()) return set_err_symm(refused + count);
+    if (const std::string count = record_counts::count_beyond_arrays(group); !count.empty())
+        return set_err_symm(refused + count);
     if (source != target) {
         for (const std::string& code : {source, target}) {
             if (code == "IT") continue;
