@@ -79,13 +79,9 @@ TEST(Pairing, ClassesOutliersAndMissingPartners) {
     null_ops->reduced_count = 2;
     const std::vector<Reflection> three{{1, 2, 3, 10, 1, 10}, {-1, -2, -3, 12, 1, 11}, {0, 0, 0, 5, 1, 5}};
     const std::string no_partner = "No partner for reflections: \n" + std::string(28, ' '), next = "\n" + std::string(28, ' ');
-    const struct {
-        const SpaceGroup* group;
-        std::vector<Reflection> list;
-        std::string limit;
-        std::vector<int> classes;  // centric, paired, unpaired, outlying rows
-        std::string missing;       // missing_A.dat ("-": not written)
-    } cases[] = {
+    // classes: centric, paired, unpaired, outlying rows; missing: missing_A.dat ("-": not written).
+    const struct { const SpaceGroup* group; std::vector<Reflection> list; std::string limit; std::vector<int> classes;
+                   std::string missing; } cases[] = {
         {p1.get(), {{1, 2, 3, 10, 1, 10}, {1, 2, 3, 10, 1, 10}, {-1, -2, -3, 12, 1, 11}}, "    2.00", {0, 2, 1, 0},
          no_partner + "   1   2   3\n"},  // listed twice, the opposite once
         {p1.get(), {{1, 0, 0, 10, 1, 5}, {-1, 0, 0, 11, 1, 5}, {2, 0, 0, 10, 1, 5}, {-2, 0, 0, 10, 1, 5}},

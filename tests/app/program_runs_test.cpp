@@ -3,12 +3,8 @@
 // whose lists are too short to fit, and every failed input or output a user
 // can meet (exit status 2, its one-line report on standard error, the report
 // so far).
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
@@ -59,48 +55,10 @@ struct File { std::string name, content; };
 // The files, arguments and standard input; the exit status, standard output
 // and error (after "borq: failed input while ", or after "borq: failed " when
 // it begins "output while "), and the files expected after the run.  Standard
-// output goes to stdout.txt, or to the device `out_to` ("-": closed, "|": a
-// pipe); `limit`, when not 0, is the most bytes of any file written.
-struct Case {
-    std::string what; std::vector<File> files; std::string args, input; int status; std::string out, err; std::vector<File> tables;
-    std::string out_to{}; rlim_t limit = 0;
-};
-
-// Runs borq in the scratch folder as borq_test::run_program does, with
-// standard output as the case sets it (the pipe's bytes are copied to
-// stdout.txt).  Under a limit SIGXFSZ is ignored, so that a write past the
-// limit fails with EFBIG.
-int run_redirected(const ScratchDir& scratch, const Case& run) {
-    scratch.write("stdin.txt", run.input);
-    const bool piped = run.out_to == "|", closed = run.out_to == "-";
-    int ends[2] = {-1, -1};
-    if (piped && ::pipe(ends) != 0) return -1;
-    const rlimit size{run.limit, run.limit};
-    const char* const device = run.out_to.empty() ? "stdout.txt" : run.out_to.c_str();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int in = ::open("stdin.txt", O_RDONLY), err = ::open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int out = piped ? ends[1] : closed ? -1 : ::open(device, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(in, 0), ::dup2(err, 2), ::close(in), ::close(err);
-        if (out >= 0) ::dup2(out, 1), ::close(out);
-        else ::close(1);
-        if (piped) ::close(ends[0]);
-        if (run.limit > 0) ::setrlimit(RLIMIT_FSIZE, &size), ::signal(SIGXFSZ, SIG_IGN);
-        ::execl(BORQ_EXE, "borq", run.args.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    if (piped) {
-        ::close(ends[1]);
-        std::string report;
-        char block[4096];
-        for (ssize_t got; (got = ::read(ends[0], block, sizeof block)) > 0;) report.append(block, static_cast<std::size_t>(got));
-        ::close(ends[0]);
-        scratch.write("stdout.txt", report);
-    }
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+// output goes to stdout.txt unless the shell words `redirect` send it elsewhere;
+// `blocks`, when not 0, is the most 512-byte blocks of any file written.
+struct Case { std::string what; std::vector<File> files; std::string args, input; int status; std::string out, err;
+              std::vector<File> tables; std::string redirect{}; int blocks = 0; };
 
 TEST(ProgramRuns, ReportsTablesAndFailedInputs) {
     const std::string ex19 = expected("ex19.stdout"), ex19c = expected("ex19c.stdout");
@@ -155,23 +113,25 @@ TEST(ProgramRuns, ReportsTablesAndFailedInputs) {
     for (const auto& [file, message] : unreadable)
         runs.push_back({message, {{"t.fcf", file}}, "t", "\n", 2, file.starts_with("#") ? sx_read : cry_read, "reading t.fcf, " + message, {}});
     // A table that cannot be created (a folder in its place) or written (a full device, a file-size limit reached
-    // after 300 of its bytes, which stay) stops the run after the report so far: a failed output.
+    // after 512 of its bytes, which stay) stops the run after the report so far: a failed output.
     const std::tuple<std::string, bool, const char*> blocked[] = {{"missing_A.dat", true, "\n\nSUMMARY DATA FOR QUOTIENT"},
         {"missing_A.dat", false, "\n\nSUMMARY DATA FOR QUOTIENT"}, {"Quotients.dat", true, "Quotient data suitable"},
         {"Differences.dat", false, "Difference data suitable"}};
     for (const auto& [table, folder, cut] : blocked)
         runs.push_back({table, {fixtures[0], fixtures[1], {table, folder ? "/" : ">/dev/full"}}, "ex19", "", 2, ex19.substr(0, ex19.find(cut)),
                         "output while writing " + table + (folder ? ": Is a directory" : ": No space left on device"), {}});
-    runs.push_back({"file-size limit in Quotients.dat", fixtures, "ex19", "", 2, ex19.substr(0, ex19.find("Quotient data suitable")),
-                    "output while writing Quotients.dat: File too large", {tables[2], {"Quotients.dat", tables[0].content.substr(0, 300)}}, "|", 300});
+    runs.push_back({"file-size limit in Differences.dat", fixtures, "ex19", "", 2,
+                    ex19.substr(0, ex19.find("Difference data suitable")),
+                    "output while writing Differences.dat: File too large",
+                    {tables[0], tables[2], {"Differences.dat", tables[1].content.substr(0, 512)}}, "", 1});
     // A report that cannot reach standard output (a full device, a closed one) ends the run before any file is read or written;
     // one cut by a file-size limit fails the run, although every table is written.
-    runs.push_back({"file-size limit in the report", fixtures, "ex19", "", 2, ex19.substr(0, 3000),
-                    "output while writing standard output: File too large", tables, "", 3000});
+    runs.push_back({"file-size limit in the report", fixtures, "ex19", "", 2, ex19.substr(0, 3072),
+                    "output while writing standard output: File too large", tables, "> stdout.txt", 6});
     runs.push_back({"standard output full", fixtures, "ex19", "", 2, "", "output while writing standard output: No space left on device",
-                    {{"missing_A.dat", ""}}, "/dev/full"});
+                    {{"missing_A.dat", ""}}, "> /dev/full"});
     runs.push_back({"standard output closed", fixtures, "ex19", "", 2, "", "output while writing standard output: Bad file descriptor",
-                    {{"missing_A.dat", ""}}, "-"});
+                    {{"missing_A.dat", ""}}, ">&-"});
     // Typed, blank, blanks only, a CRLF line end, no line end and lower case.
     for (const char* answer : {"P 21 21 21\n", "\n", "    \n", "P 21 21 21\r\n", "p 21 21 21"})
         runs.push_back({answer, {fixtures[0]}, "ex19", answer, 0, std::string(ex19).replace(ex19.find(from_cif), from_cif.size(), prompt), "",
@@ -185,8 +145,7 @@ TEST(ProgramRuns, ReportsTablesAndFailedInputs) {
             else if (f.content.starts_with("@")) scratch.copy_fixture("ex19/" + f.content.substr(1), f.name);
             else scratch.write(f.name, f.content);
         }
-        EXPECT_EQ(run.out_to.empty() && run.limit == 0 ? borq_test::run_program(scratch, run.args, run.input) : run_redirected(scratch, run),
-                  run.status);
+        EXPECT_EQ(borq_test::run_program(scratch, run.args, run.input, run.redirect, run.blocks), run.status);
         EXPECT_EQ(read_file(scratch.path() / "stdout.txt"), run.out);
         const std::string failed = run.err.starts_with("output while ") ? "borq: failed " : "borq: failed input while ";
         EXPECT_EQ(read_file(scratch.path() / "stderr.txt"), run.err.empty() ? "" : failed + run.err + "\n");

@@ -5,7 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -39,8 +39,10 @@ public:
         std::filesystem::copy_file(from, dir_ / (as.empty() ? from.filename().string() : as),
                                    std::filesystem::copy_options::overwrite_existing);
     }
-    void write(const std::string& name, const std::string& text) const {
+    // Writes a file of the directory; its name, for the caller to open.
+    std::string write(const std::string& name, const std::string& text) const {
         std::ofstream(dir_ / name, std::ios::binary) << text;
+        return name;
     }
 
     std::filesystem::path previous_;
@@ -48,14 +50,25 @@ public:
 };
 
 // Runs the built borq in the scratch directory with `stdin_text` as standard
-// input; standard output and error go to stdout.txt and stderr.txt there.
-// The exit status, or -1 when the program did not exit normally (a crash).
-inline int run_program(const ScratchDir& scratch, const std::string& args, const std::string& stdin_text) {
+// input and standard error going to stderr.txt; standard output is read
+// through a pipe into stdout.txt unless `redirect` (shell words such as
+// "> /dev/full" or ">&-") sends it elsewhere.  `blocks`, when not 0, limits
+// every file written to that many 512-byte blocks, with SIGXFSZ ignored so
+// that a write past the limit fails with EFBIG.  The exit status, or -1 when
+// the program did not exit normally (a crash).
+inline int run_program(const ScratchDir& scratch, const std::string& args, const std::string& stdin_text,
+                       const std::string& redirect = "", int blocks = 0) {
     scratch.write("stdin.txt", stdin_text);
-    const std::string command = "cd '" + scratch.path().string() + "' && '" + BORQ_EXE + "' " + args +
-                                " < stdin.txt > stdout.txt 2> stderr.txt";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const std::string limit = blocks > 0 ? "ulimit -f " + std::to_string(blocks) + " && trap '' XFSZ && " : "";
+    const std::string command = "cd '" + scratch.path().string() + "' && " + limit + "exec '" + BORQ_EXE + "' " +
+                                args + " < stdin.txt 2> stderr.txt " + redirect;
+    FILE* const pipe = ::popen(command.c_str(), "r");
+    std::string report;
+    char block[4096];
+    for (std::size_t got; pipe && (got = std::fread(block, 1, sizeof block, pipe)) > 0;) report.append(block, got);
+    const int status = pipe ? ::pclose(pipe) : -1;
+    if (redirect.empty()) scratch.write("stdout.txt", report);
+    return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace borq_test

@@ -68,7 +68,8 @@ TEST(HallFromOperators, EverySettingByItsHallSymbol) {
 }
 
 // The peer's operator sets (t-subgroups, shifted origins, shifted origins
-// spelt with negative translations) built by the generator route: a row that
+// spelt with negative translations) built by the generator route with the
+// peer's order, centrings, lattice and centre code; then a row that
 // gives exactly this set (one of same_group_rows), a text that rebuilds it with
 // the other names untouched, or the error with the record unchanged.
 TEST(HallFromOperators, PeerOperatorSets) {
@@ -78,6 +79,10 @@ TEST(HallFromOperators, PeerOperatorSets) {
     for (const auto& c : tables_test::read_tsv("hall-derivation-cases.tsv")) {
         SCOPED_TRACE(c[0] + " " + c[5]);
         SpaceGroup expected = group_checks::build(*g, "", "GEN", c[5]);
+        std::ostringstream built;  // built with the peer's order, centrings, lattice and centre code
+        built << err_symm_mess << g->multiplicity << ' ' << g->centring_count << ' ' << g->lattice_letter.trimmed()
+              << ' ' << g->centre_code;
+        EXPECT_EQ(built.str(), c[7] + ' ' + c[8] + ' ' + c[9] + ' ' + c[10]);
         get_hallsymb_from_gener(*g);
         const std::string hall(vorn_string_utilities::trim_both(g->hall_symbol.view()));
         if (FixedText<20> text; err_symm) {

@@ -89,12 +89,9 @@ TEST(Lattice, CentringLists) {
 SpaceGroup group_of(const std::vector<std::string>& texts, std::int32_t reduced, std::int32_t centre, bool hexagonal,
                     const char* lattice = "P") {
     SpaceGroup g;
-    g.hm_symbol = "X 1";
-    g.reduced_count = reduced;
+    std::tie(g.hm_symbol, g.lattice_letter, g.reduced_count, g.centre_code, g.hexagonal) =
+        std::make_tuple("X 1", lattice, reduced, centre, hexagonal);
     g.multiplicity = static_cast<std::int32_t>(texts.size());
-    g.centre_code = centre;
-    g.hexagonal = hexagonal;
-    g.lattice_letter = lattice;
     for (std::size_t i = 0; i < texts.size(); ++i) read_xsym(texts[i], 1, g.operators[i].rot, g.operators[i].tr);
     return g;
 }

@@ -89,9 +89,8 @@ TEST(OperatorTexts, MagneticOperatorsAndCodes) {
         RotationMatrix m{};
         float phase = 5;
         read_msymm(c.text, m, phase, c.det);
-        EXPECT_EQ(err_symm_mess, c.error) << c.text;
-        EXPECT_EQ(get_symsymbi(m, {}), c.rotation) << c.text;
-        EXPECT_EQ(phase, c.phase) << c.text;
+        EXPECT_EQ(std::tuple(err_symm_mess, get_symsymbi(m, {}), phase), std::tuple(c.error, c.rotation, c.phase))
+            << c.text;
     }
     const struct { const char* code; std::int32_t n; Vector3 t; } codes[] = {
         {"_2.456", 2, {-1, 0, 1}}, {"  _12.555", 12, {0, 0, 0}}, {"_3", 3, {0, 0, 0}}, {"   ", 1, {0, 0, 0}}};
@@ -99,8 +98,7 @@ TEST(OperatorTexts, MagneticOperatorsAndCodes) {
         std::int32_t n = 0;
         Vector3 t{9, 9, 9};
         read_symtrans_code(c.code, n, t);
-        EXPECT_EQ(n, c.n) << c.code;
-        EXPECT_EQ(t, c.t) << c.code;
+        EXPECT_EQ(std::tuple(n, t), std::tuple(c.n, c.t)) << c.code;
     }
     std::int32_t n = 0;
     Vector3 t{};

@@ -105,9 +105,7 @@ TEST(PeerSettings, EveryRowFromItsHermannMauguinSymbol) {
 // By the Hall symbol; the reduced set with its inversion images is a group modulo the centring, and all stored
 // operators one with every translation distinct.
 TEST(PeerSettings, EveryRowFromItsHallSymbol) {
-    std::set<std::string> distinct;
     for (const Setting& s : settings()) {
-        distinct.insert(s.hall);
         SpaceGroup g;
         set_spacegroup(s.hall, g, std::nullopt, std::nullopt, "HAL");
         EXPECT_EQ(peer_difference(g, s), "") << "row " << s.peer.row << " \"" << s.hall << "\"";
@@ -119,7 +117,6 @@ TEST(PeerSettings, EveryRowFromItsHallSymbol) {
         EXPECT_EQ(table_fault(t, g.multiplicity, 1), "") << s.hall << " full";
         EXPECT_FALSE(err_symm) << s.hall;
     }
-    EXPECT_EQ(distinct.size(), 553u);
 }
 
 TEST(PeerSettings, FirstRowOfEveryNumberFromTheNumber) {

@@ -70,13 +70,8 @@ TEST(Routes, ReducedListsAndRefusals) {
     const Texts distinct = {"-x,-y,z", "-x,y,-z", "z,x,y", "y,x,-z", "x,y,-z", "-y,x,z", "-y,x-y,z", "x-y,x,z",
         "y,z,x", "-z,-x,y", "z,-x,-y", "-z,x,-y", "x,z,y", "z,y,x", "-x,z,y", "y,-x,z", "x,-z,y", "-y,-x,z", "x,z,-y",
         "z,-y,x", "-z,y,x", "y,-z,-x", "-y,z,-x", "y,x,z", "-x,-z,-y", "z,x,-y"};  // more than the table holds
-    const struct {
-        char route;
-        std::string symbol;
-        Texts ops;
-        std::string expected;
-        const char* message;  // none when accepted
-    } cases[] = {
+    // message: none when accepted.
+    const struct { char route; std::string symbol; Texts ops; std::string expected; const char* message; } cases[] = {
         {'H', "P 1", {}, "1 1 1 1 1 aP ? (0 0 0) P1 x,y,z", nullptr},
         {'H', "-P 1", {}, "1 2 1 1 1 aP ? (0 0 0) P1 x,y,z", nullptr}, {'H', "P -1", {}, "=", nullptr},
         {'H', "P 2 2 -1n", {}, "3 0 1 4 2 oP ? (0.25 0.25 0.25) P1 x,y,z;-x,-y,z;x,-y,-z;-x,y,-z", nullptr},

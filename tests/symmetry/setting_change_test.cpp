@@ -15,11 +15,9 @@ namespace {
 using namespace vorn_crystallographic_symmetry;
 using group_checks::joined;
 
-// The record's fields and all operators with their texts, byte for byte.
-std::string snapshot(const SpaceGroup& g) {
-    const auto bytes = [](const auto& a) { return std::string(reinterpret_cast<const char*>(&a), sizeof a); };
-    return group_checks::describe(g) + bytes(g.operators) + bytes(g.operator_symbols) + bytes(g.centring_vectors);
-}
+// The whole record, byte for byte (it is plain data).
+static_assert(std::is_trivially_copyable_v<SpaceGroup>);
+std::string bytes(const SpaceGroup& g) { return std::string(reinterpret_cast<const char*>(&g), sizeof g); }
 
 // Empty when texts, centring vectors, lattice letter and centre code agree with the operators.
 std::string field_fault(const SpaceGroup& g) {
@@ -50,12 +48,12 @@ TEST(SettingChange, EveryTableTransformationGivesThePeerOperatorsOrIsRefused) {
     std::size_t refused = 0;
     for (const auto& f : lines) {
         SCOPED_TRACE(f[0] + " " + f[2]);
-        const std::string before = snapshot(group_checks::build_row(g, f[1]));
+        const std::string before = bytes(group_checks::build_row(g, f[1]));
         setting_change("IT", f[2], g, trans, back);
         if (f[7] == "refused") {
             ++refused;
             EXPECT_EQ(err_symm_mess.rfind(" Setting change refused: " + f[2] + " transformation ", 0), 0u);
-            EXPECT_EQ(snapshot(g) + trans + back, before + std::string(70, ' '));
+            EXPECT_EQ(bytes(g) + trans + back, before + std::string(70, ' '));
         } else {
             EXPECT_EQ(err_symm_mess + joined(g), f[7]);
             EXPECT_EQ(field_fault(g), "");
@@ -118,13 +116,8 @@ TEST(SettingChange, WorkedExampleEqualCodesAndErrors) {
 // transformed-cell output byte-identical; the largest counts that fit are accepted (empty count; `built`: the
 // transformed cell's outcome, 191 pure translations being more generators than a build takes).
 TEST(SettingChange, RecordsWhoseCountsExceedTheirArraysAreRefusedUntouched) {
-    static_assert(std::is_trivially_copyable_v<SpaceGroup>);
-    const auto bytes = [](const SpaceGroup& g) { return std::string(reinterpret_cast<const char*>(&g), sizeof g); };
-    struct Case {
-        const char *group, *from, *to;
-        std::int32_t centrings, reduced, multiplicity;
-        const char *count, *built = "";
-    };
+    struct Case { const char *group, *from, *to; std::int32_t centrings, reduced, multiplicity;
+                  const char *count, *built = ""; };
     const Case cases[] = {
         {"P 1", "IT", "KO", 40, 1, 40, "centring_count 40"},
         {"P -1", "IT", "KO", 1, 100000, 1000000, "reduced_count 100000"},

@@ -3,7 +3,6 @@
 // the hexagonal-axes flag and the special Wyckoff positions; refused inputs leave the reset record.
 #include <gtest/gtest.h>
 
-
 #include "group_checks.hpp"
 #include "support/tsv_fixture.hpp"
 #include "tables/sym_table.hpp"
@@ -85,10 +84,7 @@ TEST(SpaceGroupRecord, RefusedInputsLeaveTheResetRecord) {
     const std::string no_group = " The generators do not form a space group";
     const std::string limits = " Number of Space Group out of limits";
     const std::string exceeds = " The number of operators exceeds the list given or 48";
-    const struct {
-        Case c;
-        std::string message;
-    } cases[] = {
+    const struct { Case c; std::string message; } cases[] = {
         {{"231", {}, nullptr, ""}, limits}, {{"0", {}, nullptr, ""}, limits}, {{"-4", {}, nullptr, ""}, limits},
         {{"", {}, "GEN", ""}, " Generators should be provided in GEN calling Set_SpaceGroup"},
         {{"", {}, "FIX", ""}, " Generators should be provided if FIX option is Used"},

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "support/hand_built_groups.hpp"
 #include "tables/sym_table.hpp"
 
 namespace vst = vorn_symmetry_tables;
@@ -24,16 +25,10 @@ std::string bare(std::string_view text) {
 
 // The matrix of a triplet, as mod6 stores it: [component][coordinate], times sign.
 Matrix matrix_of(std::string_view triplet, int sign = 1) {
-    Matrix m{};
-    std::size_t row = 0;
-    int term = 1;
-    for (char c : bare(triplet)) {
-        if (c == ',') ++row;
-        if (c == '-') term = -1;
-        if (c >= 'x' && c <= 'z') m.at(row)[static_cast<std::size_t>(c - 'x')] += sign * term;
-        if (c != '-') term = 1;
-    }
-    EXPECT_EQ(row, 2u) << triplet;
+    EXPECT_EQ(std::count(triplet.begin(), triplet.end(), ','), 2) << triplet;
+    Matrix m = hand_built::rotation_of(bare(triplet));
+    for (auto& row : m)
+        for (std::int32_t& entry : row) entry *= sign;
     return m;
 }
 

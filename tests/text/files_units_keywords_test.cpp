@@ -41,14 +41,14 @@ TEST(FileNames, BaseDirectoryAndExtension) {
 }
 
 TEST(LogicalUnits, FirstFreeUnitExhaustionAndReuse) {
-    const Scratch dir("allocation");
+    const ScratchDir dir("allocation");
     std::int32_t unit = 0;
     get_logunit(unit);
     EXPECT_EQ(unit, 1);
     std::vector<std::int32_t> opened;  // every unit of 1..499 but the standard ones
     for (get_logunit(unit); unit != -1; get_logunit(unit)) {
         ASSERT_TRUE(unit != standard_input_unit && unit != standard_output_unit);
-        ASSERT_TRUE(open_unit(unit, dir / ("f" + std::to_string(unit)), UnitAccess::write));
+        ASSERT_TRUE(open_unit(unit, "f" + std::to_string(unit), UnitAccess::write));
         opened.push_back(unit);
     }
     EXPECT_EQ(std::pair(opened.size(), opened.back()), std::pair(std::size_t{497}, 499));
@@ -65,10 +65,10 @@ TEST(LogicalUnits, FirstFreeUnitExhaustionAndReuse) {
 }
 
 // A script of unit operations, each with its expected outcome: file names relative to a scratch
-// folder (a name starting with a blank taken as it is), "1"/"0" for true/false, records joined by
+// folder, the working directory, "1"/"0" for true/false, records joined by
 // '|' with a failed read shown as '#' and its status.
 TEST(LogicalUnits, ConnectionsQueriesAndRoundTrips) {
-    const Scratch dir("script");
+    const ScratchDir dir("script");
     const std::string x256 = std::string(256, 'x'), data = "a\n   END of data\nb\n";
     for (const auto& [file, content] : std::map<std::string, std::string>{{"a.txt", "x\n"}, {"crlf.txt", "a\r\nb"}, {"three.txt", "a\nb\nc\n"},
              {"no_end.txt", "a\n\nc"}, {"empty.txt", ""}, {"data.txt", data}, {"wide.txt", "a\n" + x256 + "xxxx\nb\n"},
@@ -114,28 +114,28 @@ TEST(LogicalUnits, ConnectionsQueriesAndRoundTrips) {
     for (std::size_t k = 0; k < std::size(steps); ++k) {
         const Step& c = steps[k];
         const std::string op = c.op, file = c.arg.substr(0, op == "count" ? c.arg.find('|') : std::string::npos);
-        const std::string name = file.starts_with(' ') ? file : dir / file, stop = file == c.arg ? "" : c.arg.substr(file.size() + 1);
+        const std::string stop = file == c.arg ? "" : c.arg.substr(file.size() + 1);
         const auto access = op.ends_with("rw") ? UnitAccess::read_write : op[5] == 'r' ? UnitAccess::read : UnitAccess::write;
         std::string got;
-        if (op.starts_with("open")) got = std::to_string(open_unit(c.unit, name, access, op.ends_with("u") ? UnitForm::unformatted : UnitForm::formatted));
+        if (op.starts_with("open")) got = std::to_string(open_unit(c.unit, file, access, op.ends_with("u") ? UnitForm::unformatted : UnitForm::formatted));
         if (op == "close" || op == "delete") close_unit(c.unit, op == "delete");
-        if (op == "exists") got = std::to_string(file_exists(name));
+        if (op == "exists") got = std::to_string(file_exists(file));
         if (op == "is_open") got = std::to_string(is_unit_open(c.unit));
-        if (op == "unit_of") got = std::to_string(unit_of_file(name));
+        if (op == "unit_of") got = std::to_string(unit_of_file(file));
         if (op == "rewind") got = std::to_string(rewind_unit(c.unit));
         if (op == "write") got = std::to_string(write_line(c.unit, c.arg));
         if (op == "record") got = std::to_string(write_record(c.unit, c.arg));
         if (op.starts_with("read")) got = records(c.unit, std::stoi(c.arg), op == "read_u");
-        if (op == "content") got = dir.content(c.arg);
-        if (op == "size") got = std::to_string(fs::file_size(name));
-        if (op == "cut5") fs::resize_file(name, fs::file_size(name) - 5);
-        if (op == "count") file == c.arg ? number_lines(name, count) : number_lines(name, count, stop), got = std::to_string(count);
+        if (op == "content") got = read_file(c.arg);
+        if (op == "size") got = std::to_string(fs::file_size(file));
+        if (op == "cut5") fs::resize_file(file, fs::file_size(file) - 5);
+        if (op == "count") file == c.arg ? number_lines(file, count) : number_lines(file, count, stop), got = std::to_string(count);
         std::vector<std::string> lines(op == "lines4" ? 4 : 2, std::string(op == "lines4" ? 6 : 10, '?'));
-        if (op.starts_with("lines")) reading_lines(name, c.unit, lines), got = lines[0] + "|" + lines[1] + "|" + (lines.size() > 2 ? lines[2] + "|" + lines[3] + "|" : "") + " " + err();
+        if (op.starts_with("lines")) reading_lines(file, c.unit, lines), got = lines[0] + "|" + lines[1] + "|" + (lines.size() > 2 ? lines[2] + "|" + lines[3] + "|" : "") + " " + err();
         EXPECT_EQ(got, c.expected) << "step " << k << ": " << op << " " << c.unit << " '" << c.arg.substr(0, 20) << "'";
     }
     std::vector<std::string> many(9, std::string(4, ' '));  // more lines asked than the file holds: the run ends
-    EXPECT_EXIT(reading_lines(dir / "cell.txt", 9, many), testing::ExitedWithCode(2),
+    EXPECT_EXIT(reading_lines("cell.txt", 9, many), testing::ExitedWithCode(2),
                 "Input error on unit 1, file '.*cell.txt': end of file while reading its lines");
     testing::internal::CaptureStdout();  // unit 6 is standard output
     EXPECT_TRUE(write_line(standard_output_unit, " Space group is: P 21 21 21"));

@@ -99,9 +99,9 @@ TEST(FreeFormat, FormatTextsAndEveryFailureWithItsReport) {
 }
 
 TEST(FreeFormat, LinesReadFromAUnitSkipCommentsEchoAndEnd) {
-    const Scratch dir("free_format");
+    const ScratchDir dir("free_format");
     ASSERT_TRUE(open_unit(10, dir.write("data.txt", "! comment\n# other comment\n\n 1 2.5\n"), UnitAccess::read));
-    ASSERT_TRUE(open_unit(11, dir / "echo.txt", UnitAccess::write));
+    ASSERT_TRUE(open_unit(11, "echo.txt", UnitAccess::write));
     init_findfmt();
     std::string line(40, ' '), format(40, ' ');
     findfmt(10, line, "IF", format, 11);
@@ -110,7 +110,7 @@ TEST(FreeFormat, LinesReadFromAUnitSkipCommentsEchoAndEnd) {
     EXPECT_EQ(std::tuple(ierr_fmt, trim_right(format), report()),
               std::tuple(-1, "()", std::vector<std::string>{" => Non FATAL End of file !,  logical unit:   10"}));
     close_unit(11);
-    EXPECT_EQ(dir.content("echo.txt"), "! comment\n# other comment\n\n 1 2.5\n");
+    EXPECT_EQ(read_file("echo.txt"), "! comment\n# other comment\n\n 1 2.5\n");
     init_findfmt(7);  // the block holds five texts: an end of file on a full block adds none
     EXPECT_EQ(line_nb, 7);
     for (int k = 0; k < 6; ++k) findfmt(10, line, "I", format);
