@@ -108,15 +108,39 @@ TEST(AsymmetricUnit, ClassRoutinesSelectTheRuleFromTheirText) {
     EXPECT_EQ(asu_hkl_monoclinic({1, 2, 0}), (Hkl{1, 2, 0}));  // the default axis is b
 }
 
-// The first and last number of each range, the -31m trigonal groups, the
-// monoclinic axis of the setting, and the stored Laue text outside 1..230.
-TEST(AsymmetricUnit, RuleChosenByNumberAxisAndLaueText) {
+// The rule and the report of write_asu chosen by the first and last number of
+// each range, the -31m trigonal groups, the monoclinic axis of the setting, the
+// rhombohedral-axes settings, and the stored Laue text outside 1..230 (number
+// 0 or 231: as stored, not adjusted); an unknown Laue class sets the error
+// pair and writes nothing; the reset clears it.
+TEST(AsymmetricUnit, RuleAndReportChosenByNumberAxisAndLaueText) {
+    const std::string t3 = "hkl: h+k>0, l>0    hk0: h>0, k>=0", t3m = "hkl: h >=0  h >=k  and   hhl: h >=0, l >=0";
+    const std::map<AsuRule, std::string> texts = {
+        {R::triclinic, "hkl: l >=0    hk0: h >=0    0k0: k >=0"}, {R::monoclinic_b, "hkl: k >=0, l >=0   hk0: h >=0"},
+        {R::monoclinic_c, "hkl: k >=0, l >=0   h0l: h >=0"}, {R::monoclinic_a, "hkl: h >=0, l >=0   0kl: l >=0"},
+        {R::orthorhombic, "hkl: h >=0, k >=0, l >=0"}, {R::tetragonal_4_mmm, "hkl: h >=0, k >=0, l >=0 and h >=k"},
+        {R::tetragonal_4_m, "hkl: h >=0, l >=0 with k >=0 if h =0 and k >0 if h >0"}, {R::trigonal_3, t3},
+        {R::rhombohedral_3, t3}, {R::trigonal_3m, t3m}, {R::rhombohedral_3m, t3m},
+        {R::trigonal_31m, "hkl: h >=0, h >=k >0   and  h0l: h >=0, l >=0"},
+        {R::hexagonal_6_m, "hkl: h > 0, k > 0, l >=0   and  0kl: k >=0, l >=0"},
+        {R::hexagonal_6_mmm, "hkl: h >=0, k >=0, l >=0 with h >=k"}, {R::none, ""},
+        {R::cubic_m3, "hkl: h > l, k > l, l >=0  and   hkk: k >=0, h >=k"},
+        {R::cubic_m3m, "hkl: h >=0, k >=0, l >=0 with h >=k  and k >=l"}};
     auto group = hand_built::group_from(1, "P 1", "-1", " ", {});
-    const auto rule_of = [&group](int number, const char* setting, const char* laue) {
+    const auto check = [&group, &texts](int number, const char* setting, const char* laue, AsuRule rule) {
+        SCOPED_TRACE(std::to_string(number) + " \"" + setting + "\" \"" + laue + "\"");
         group->number = number;
         group->setting_choice = setting;
         group->laue_class = laue;
-        return asu_rule(*group);
+        std::ostringstream out;
+        init_err_refl();
+        EXPECT_EQ(asu_rule(*group), rule);
+        write_asu(*group, out);
+        const std::string text = texts.at(rule), padded = (laue + std::string(5, ' ')).substr(0, 5);
+        EXPECT_EQ(out.str(), text.empty() ? "" : " => Reciprocal Asymmetric Unit \n    [" + padded + "]  " + text +
+                                                     std::string(110 - text.size(), ' ') + "\n");
+        EXPECT_EQ(err_refl, text.empty());
+        EXPECT_EQ(err_refl_mess, text.empty() ? " SpaceGroup Laue Wrong" : "");
     };
     const std::pair<int, AsuRule> by_number[] = {
         {1, R::triclinic}, {2, R::triclinic}, {3, R::monoclinic_b}, {15, R::monoclinic_b}, {16, R::orthorhombic},
@@ -125,46 +149,19 @@ TEST(AsymmetricUnit, RuleChosenByNumberAxisAndLaueText) {
         {150, R::trigonal_3m}, {157, R::trigonal_31m}, {163, R::trigonal_31m}, {164, R::trigonal_3m},
         {167, R::trigonal_3m}, {168, R::hexagonal_6_m}, {176, R::hexagonal_6_m}, {177, R::hexagonal_6_mmm},
         {194, R::hexagonal_6_mmm}, {195, R::cubic_m3}, {206, R::cubic_m3}, {207, R::cubic_m3m}, {230, R::cubic_m3m}};
-    for (const auto& [number, rule] : by_number) EXPECT_EQ(rule_of(number, " ", "?"), rule) << "space group " << number;
+    for (const auto& [number, rule] : by_number) check(number, " ", "?", rule);
     const std::pair<const char*, AsuRule> by_axis[] = {{"c1", R::monoclinic_c}, {"-a3", R::monoclinic_a}, {" c", R::monoclinic_c},
                                                        {"A1", R::monoclinic_b}, {" ", R::monoclinic_b},   {"-", R::monoclinic_b}};
-    for (const auto& [code, rule] : by_axis) EXPECT_EQ(rule_of(4, code, "?"), rule) << "setting \"" << code << "\"";
-    const std::pair<const char*, AsuRule> by_laue[] = {{"6/mmm", R::hexagonal_6_mmm}, {"-31m", R::trigonal_31m},
-                                                       {" -3m", R::none}, {"m3m", R::none}};  // as stored: not adjusted
-    for (const auto& [laue, rule] : by_laue) EXPECT_EQ(rule_of(231, " ", laue), rule) << "Laue class \"" << laue << "\"";
-}
-
-// Every text of the report: each Laue text (number 0), the monoclinic axes c
-// and a by number and setting, the rhombohedral-axes settings; an unknown
-// Laue class sets the error pair and writes nothing; the reset clears it.
-TEST(AsymmetricUnit, WriteAsuReportsOrSetsTheErrorPair) {
-    const struct { int number; const char* setting; const char* laue; std::string text; } cases[] = {
-        {0, " ", "-1", "hkl: l >=0    hk0: h >=0    0k0: k >=0"}, {0, " ", "2/m", "hkl: k >=0, l >=0   hk0: h >=0"},
-        {4, "c1", "2/m", "hkl: k >=0, l >=0   h0l: h >=0"}, {4, "a1", "2/m", "hkl: h >=0, l >=0   0kl: l >=0"},
-        {0, " ", "mmm", "hkl: h >=0, k >=0, l >=0"}, {0, " ", "4/m", "hkl: h >=0, l >=0 with k >=0 if h =0 and k >0 if h >0"},
-        {0, " ", "4/mmm", "hkl: h >=0, k >=0, l >=0 and h >=k"}, {0, " ", "-3", "hkl: h+k>0, l>0    hk0: h>0, k>=0"},
-        {0, " ", "-31m", "hkl: h >=0, h >=k >0   and  h0l: h >=0, l >=0"}, {0, " ", "-3m", "hkl: h >=0  h >=k  and   hhl: h >=0, l >=0"},
-        {0, " ", "6/m", "hkl: h > 0, k > 0, l >=0   and  0kl: k >=0, l >=0"}, {0, " ", "6/mmm", "hkl: h >=0, k >=0, l >=0 with h >=k"},
-        {0, " ", "m-3", "hkl: h > l, k > l, l >=0  and   hkk: k >=0, h >=k"},
-        {0, " ", "m-3m", "hkl: h >=0, k >=0, l >=0 with h >=k  and k >=l"},
-        {148, "R", "-3 R", "hkl: h+k>0, l>0    hk0: h>0, k>=0"}, {166, "R", "-3m R", "hkl: h >=0  h >=k  and   hhl: h >=0, l >=0"},
-        {0, " ", "m3m", ""}};
-    auto group = hand_built::group_from(0, "x", "m3m", " ", {});
-    init_err_refl();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.number) + " \"" + c.setting + "\" \"" + c.laue + "\"");
-        std::ostringstream out;
-        group->number = c.number;
-        group->setting_choice = c.setting;
-        group->laue_class = c.laue;
-        write_asu(*group, out);
-        const std::string laue = (c.laue + std::string(5, ' ')).substr(0, 5);
-        EXPECT_EQ(out.str(), c.text.empty() ? "" : " => Reciprocal Asymmetric Unit \n    [" + laue + "]  " + c.text +
-                                                        std::string(110 - c.text.size(), ' ') + "\n");
-        EXPECT_EQ(err_refl, c.text.empty());
-        EXPECT_EQ(err_refl_mess, c.text.empty() ? " SpaceGroup Laue Wrong" : "");
-        init_err_refl();
-    }
+    for (const auto& [code, rule] : by_axis) check(4, code, "2/m", rule);
+    check(148, "R", "-3 R", R::rhombohedral_3);
+    check(166, "R", "-3m R", R::rhombohedral_3m);
+    const std::pair<const char*, AsuRule> by_laue[] = {
+        {"-1", R::triclinic}, {"2/m", R::monoclinic_b}, {"mmm", R::orthorhombic}, {"4/m", R::tetragonal_4_m},
+        {"4/mmm", R::tetragonal_4_mmm}, {"-3", R::trigonal_3}, {"-31m", R::trigonal_31m}, {"-3m", R::trigonal_3m},
+        {"6/m", R::hexagonal_6_m}, {"6/mmm", R::hexagonal_6_mmm}, {"m-3", R::cubic_m3}, {"m-3m", R::cubic_m3m},
+        {" -3m", R::none}, {"m3m", R::none}};
+    for (const auto& [laue, rule] : by_laue)
+        for (int number : {0, 231}) check(number, " ", laue, rule);
 }
 
 // Every line, with integer and real indices: both multiplicities, the

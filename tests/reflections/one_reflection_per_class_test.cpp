@@ -1,16 +1,17 @@
-// Unique reflection lists of groups without a settings row hold exactly one
-// reflection of each class: every tabulated type moved to other axes and
+// Unique reflection lists hold exactly one reflection of each class: the
+// peer's lengths and totals for all 611 tabulated settings; groups without a
+// settings row: every tabulated type moved to other axes and
 // origins (cyclic axis permutations, origin shifts, rhombohedral axes,
 // twofolds along the face diagonals of a C- or F-centred cell) and built from
 // generators; the three groups that once gave repeated and missing classes;
 // tabulated settings and number-0 groups in their rule's orientation as before.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <set>
 
+#include "maths/math_3D.hpp"
 #include "reflections/reflct_util.hpp"
 #include "setting_groups.hpp"
 #include "support/unit_cell.hpp"
@@ -27,16 +28,20 @@ double in_cell(double x) {
     return std::fabs(f) < 1e-9 ? 0.0 : f;
 }
 
+// The group built by the generator route from operator texts.
+std::unique_ptr<SpaceGroup> group_of_generators(std::vector<std::string> texts) {
+    auto group = std::make_unique<SpaceGroup>();
+    sym::set_spacegroup("", *group, texts, int(texts.size()), "GEN");
+    return group;
+}
+
 // The group on the new basis P with its origin at p (old coordinates), built
 // by the generator route from its reduced operators (W' = P^-1 W P,
 // t' = P^-1 (t + W p - p)), its inversion and the lattice translations.
 std::unique_ptr<SpaceGroup> moved_group(const SpaceGroup& g, const Basis& P, const Point& p) {
-    const int det = P[0][0] * (P[1][1] * P[2][2] - P[1][2] * P[2][1]) - P[0][1] * (P[1][0] * P[2][2] - P[1][2] * P[2][0]) +
-                    P[0][2] * (P[1][0] * P[2][1] - P[1][1] * P[2][0]);
-    double inv[3][3];
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            inv[i][j] = (P[(j + 1) % 3][(i + 1) % 3] * P[(j + 2) % 3][(i + 2) % 3] - P[(j + 1) % 3][(i + 2) % 3] * P[(j + 2) % 3][(i + 1) % 3]) / double(det);
+    vorn_math_3d::Mat3d basis{};
+    for (std::size_t i = 0; i < 9; ++i) basis[i / 3][i % 3] = P[i / 3][i % 3];
+    const vorn_math_3d::Mat3d inv = vorn_math_3d::invert(basis);
     std::vector<std::string> texts;
     const auto add = [&](const RotationMatrix& w, const Point& t) {
         RotationMatrix moved{};
@@ -67,9 +72,7 @@ std::unique_ptr<SpaceGroup> moved_group(const SpaceGroup& g, const Basis& P, con
             if (t != sym::Vector3{} && lattice.insert(sym::get_symsymbi({{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, t)).second)
                 texts.push_back(sym::get_symsymbi({{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, t));
         }
-    auto group = std::make_unique<SpaceGroup>();
-    sym::set_spacegroup("", *group, texts, int(texts.size()), "GEN");
-    return group;
+    return group_of_generators(texts);
 }
 
 // The cell of the new basis: metric G' = P^T G P.
@@ -83,6 +86,53 @@ UnitCell moved_cell(const std::array<double, 6>& c, const Basis& P) {
                 for (int m = 0; m < 3; ++m) H[i][j] += P[k][i] * G[k][m] * P[m][j];
     const double a = std::sqrt(H[0][0]), b = std::sqrt(H[1][1]), cc = std::sqrt(H[2][2]);
     return test_cells::unit_cell(a, b, cc, std::acos(H[1][2] / (b * cc)) / r, std::acos(H[0][2] / (a * cc)) / r, std::acos(H[0][1] / (a * b)) / r);
+}
+
+// The unique list of the shell s_min <= s <= s_max with Friedel's law (its
+// limits given in reverse order): s ascending within the shell, one key per
+// reflection and no two equivalent reflections (equivalents share s), the
+// same sequence in the long records and the same set from hkl_gen; the
+// single-crystal array and list hold the reflections of the shell that are not
+// absent, as many as the Friedel multiplicities add up to.  Returns the
+// list's length and that sum.
+std::pair<std::int32_t, std::int32_t> checked_unique_list(const UnitCell& cell, const SpaceGroup& g, float s_min,
+                                                          float s_max) {
+    std::vector<Reflection> unique(6000), generated(6000), all(12000);
+    std::int32_t n = 0, n_gen = 0, n_all = 0, n_list = 0, total = 0;
+    ReflectionList list, all_list;
+    hkl_uni_reflect(cell, g, true, s_max, s_min, "s", n, unique);
+    hkl_uni_refllist(cell, g, true, s_min, s_max, "S", 6000, list);
+    hkl_gen(cell, g, true, s_min, s_max, n_gen, generated);
+    hkl_gen_sxtal_reflection(cell, g, s_min, s_max, n_all, all);
+    hkl_gen_sxtal_list(cell, g, s_min, s_max, n_list, all_list);
+    EXPECT_TRUE(n < 6000 && n_all < 12000 && list.entries.size() == std::size_t(n));
+    std::set<Hkl> found, gen, keys;
+    for (std::size_t i = 0; i < std::size_t(n) && i < list.entries.size(); ++i) {
+        total += unique[i].multiplicity;
+        found.insert(unique[i].hkl);
+        EXPECT_TRUE(keys.insert(get_hequiv_asu(unique[i].hkl, g)).second);
+        EXPECT_TRUE(unique[i].s >= (i ? unique[i - 1].s : s_min) && unique[i].s <= s_max);
+        EXPECT_TRUE(list.entries[i].hkl == unique[i].hkl && list.entries[i].s == unique[i].s);
+        for (std::size_t j = i + 1; j < std::size_t(n) && unique[j].s - unique[i].s < 1e-5f; ++j)
+            EXPECT_FALSE(hkl_equivi(unique[i].hkl, unique[j].hkl, g, true)) << "entries " << i << ", " << j;
+    }
+    for (std::size_t i = 0; i < std::size_t(n_gen); ++i) gen.insert(generated[i].hkl);
+    EXPECT_EQ(gen, found);
+    EXPECT_TRUE(n_all == total && n_list == n_all && all_list.reflection_count == n_all && list.reflection_count == n);
+    EXPECT_TRUE(n_all == 0 || all_list.entries.at(std::size_t(n_all - 1)).hkl == all[std::size_t(n_all - 1)].hkl);
+    return {n, total};
+}
+
+// Every tabulated setting: the unique list of the peer's shell, with the
+// peer's length and Friedel multiplicity total.
+TEST(OneReflectionPerClass, EverySetting) {
+    for (const auto& f : tables_test::read_tsv("unique-list-counts.tsv")) {
+        SCOPED_TRACE("row " + f[0] + " " + f[1]);
+        const UnitCell cell = test_cells::unit_cell(std::stod(f[2]), std::stod(f[3]), std::stod(f[4]), std::stod(f[5]),
+                                                    std::stod(f[6]), std::stod(f[7]));
+        EXPECT_EQ(checked_unique_list(cell, *setting_groups::group_of_symbol(f[1]), std::stof(f[8]), std::stof(f[9])),
+                  std::make_pair(std::stoi(f[10]), std::stoi(f[11])));
+    }
 }
 
 // A cell that the rotations of the tabulated type keep.
@@ -99,35 +149,19 @@ std::array<double, 6> cell_of_type(int number) {
 // applies), moved by both cyclic permutations of the axes (one with the
 // shift), the orthorhombic P and I types turned onto the face diagonals
 // (a' = a - b, b' = a + b: C- and F-centred cells), and the rhombohedral-axes
-// rows: the unique list of the shell 0.1 <= s <= 0.25 holds no two
-// equivalent reflections, its Friedel multiplicities add up to the
-// reflections of the shell that are not absent, and hkl_gen finds the same set.
+// rows: the unique list of the shell 0.1 <= s <= 0.25 passes the checks of
+// every unique list (no two equivalent reflections, Friedel multiplicities
+// adding up to the reflections of the shell not absent, hkl_gen's same set).
 TEST(OneReflectionPerClass, TabulatedTypesMovedAndBuiltFromGenerators) {
     const Basis same{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, bca{{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}}, cab{{{0, 1, 0}, {0, 0, 1}, {1, 0, 0}}},
                 diagonals{{{1, 1, 0}, {-1, 1, 0}, {0, 0, 1}}};
     const Point origin{}, shifted{0.25, 1.0 / 6, 1.0 / 12};
     struct Move { const char* name; const Basis* basis; const Point* origin; int det; };
     const Move moves[] = {{"shifted", &same, &shifted, 1}, {"b,c,a", &bca, &origin, 1}, {"c,a,b shifted", &cab, &shifted, 1}, {"a-b,a+b,c", &diagonals, &origin, 2}};
-    std::vector<Reflection> unique(2000), generated(2000), all(4000);
     std::int32_t moved_count = 0;
     const auto check = [&](const SpaceGroup& base, const SpaceGroup& g, const UnitCell& cell, int det) {
         ASSERT_TRUE(!sym::err_symm && g.number == 0 && g.multiplicity == det * base.multiplicity) << sym::err_symm_mess;
-        std::int32_t n = 0, n_gen = 0, n_all = 0, total = 0;
-        hkl_uni_reflect(cell, g, true, 0.25f, 0.1f, "s", n, unique);
-        hkl_gen(cell, g, true, 0.1f, 0.25f, n_gen, generated);
-        hkl_gen_sxtal_reflection(cell, g, 0.1f, 0.25f, n_all, all);
-        ASSERT_TRUE(n > 0 && n < 2000 && n_all < 4000);
-        std::set<Hkl> found, gen;
-        for (std::size_t i = 0; i < std::size_t(n); ++i) {
-            total += unique[i].multiplicity;
-            found.insert(unique[i].hkl);
-            // Equivalents share s; the list is sorted by s.
-            for (std::size_t j = i + 1; j < std::size_t(n) && unique[j].s - unique[i].s < 1e-5f; ++j)
-                EXPECT_FALSE(hkl_equivi(unique[i].hkl, unique[j].hkl, g, true)) << unique[i].hkl[0] << unique[i].hkl[1] << unique[i].hkl[2];
-        }
-        for (std::size_t i = 0; i < std::size_t(n_gen); ++i) gen.insert(generated[i].hkl);
-        EXPECT_EQ(total, n_all);
-        EXPECT_EQ(gen, found);
+        EXPECT_GT(checked_unique_list(cell, g, 0.1f, 0.25f).first, 0);
     };
     for (int number = 1; number <= 230; ++number) {
         const auto base = setting_groups::group_of_symbol(std::to_string(number));
@@ -154,11 +188,7 @@ TEST(OneReflectionPerClass, TabulatedTypesMovedAndBuiltFromGenerators) {
 // Laue group of its rule in the rule's orientation.
 TEST(OneReflectionPerClass, ExactLists) {
     using Members = std::vector<std::pair<Hkl, std::int32_t>>;
-    const auto gen = [](std::vector<std::string> texts) {
-        auto g = std::make_unique<SpaceGroup>();
-        sym::set_spacegroup("", *g, texts, int(texts.size()), "GEN");
-        return g;
-    };
+    const auto gen = group_of_generators;
     const auto list = [](const SpaceGroup& g, const UnitCell& cell, float d_min, bool unsorted) {
         std::vector<Reflection> r(100);
         std::int32_t n = 0;
@@ -176,24 +206,19 @@ TEST(OneReflectionPerClass, ExactLists) {
     const Members diagonal_mirrors{{{0, 0, 1}, 2}, {{0, 0, 2}, 2}, {{0, 0, 3}, 2}, {{0, 0, 4}, 2}, {{2, -2, 0}, 2}, {{2, -2, 1}, 4},
                                    {{2, -2, 2}, 4}, {{2, 0, 0}, 4}, {{2, 0, 1}, 8}, {{2, 0, 2}, 8}, {{2, 0, 3}, 8}, {{2, 2, 0}, 2},
                                    {{2, 2, 1}, 4}, {{2, 2, 2}, 4}, {{3, -1, 0}, 4}, {{3, -1, 1}, 8}, {{3, 1, 0}, 4}, {{3, 1, 1}, 8}};
-    const auto sum = [](const Members& m) {
-        std::int32_t s = 0;
-        for (const auto& x : m) s += x.second;
-        return s;
-    };
-    const struct { const char* input; Members got, expected; std::int32_t total; } cases[] = {
-        {"-x,-y,z, d >= 3: 12 classes, (1 0 1) without (-1 0 1)", list(*gen({"-x,-y,z"}), c567, 3, true), twofold_c, 34},
-        {"P 2 (0 0 1), d >= 3", list(*setting_groups::group_of_symbol("P 2 (0 0 1)"), c567, 3, true), twofold_c, 34},
-        {"z,x,y, a = 5, alpha = 90, d >= 2.4: 6 classes", list(*gen({"z,x,y"}), test_cells::unit_cell(5, 5, 5), 2.4f, true), threefold_body, 32},
+    const struct { const char* input; Members got, expected; } cases[] = {
+        {"-x,-y,z, d >= 3: 12 classes, (1 0 1) without (-1 0 1)", list(*gen({"-x,-y,z"}), c567, 3, true), twofold_c},
+        {"P 2 (0 0 1), d >= 3", list(*setting_groups::group_of_symbol("P 2 (0 0 1)"), c567, 3, true), twofold_c},
+        {"z,x,y, a = 5, alpha = 90, d >= 2.4: 6 classes", list(*gen({"z,x,y"}), test_cells::unit_cell(5, 5, 5), 2.4f, true), threefold_body},
         {"C 2zab -2'b, a = b = 5, c = 7, d >= 1.5: 18 classes",
-         list(*setting_groups::group_of_symbol("C 2zab -2'b"), test_cells::unit_cell(5, 5, 7), 1.5f, true), diagonal_mirrors, 80},
-        {"tabulated P 1 1 2 unchanged, sorted by s", list(*setting_groups::group_of_symbol("P 1 1 2"), c567, 3, false), p112_sorted, 34},
+         list(*setting_groups::group_of_symbol("C 2zab -2'b"), test_cells::unit_cell(5, 5, 7), 1.5f, true), diagonal_mirrors},
+        {"tabulated P 1 1 2 unchanged, sorted by s", list(*setting_groups::group_of_symbol("P 1 1 2"), c567, 3, false), p112_sorted},
         {"-x,y,-z (number 0, unique axis b) as P 1 2 1", list(*gen({"-x,y,-z"}), c567, 3, false),
-         list(*setting_groups::group_of_symbol("P 1 2 1"), c567, 3, false), 34}};
+         list(*setting_groups::group_of_symbol("P 1 2 1"), c567, 3, false)}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);
         EXPECT_EQ(c.got, c.expected);
-        EXPECT_EQ(sum(c.got), c.total);
+        EXPECT_FALSE(c.got.empty());
     }
 }
 
