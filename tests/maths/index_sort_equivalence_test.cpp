@@ -8,8 +8,7 @@ using namespace vorn_math_general;
 
 // The quicksort as stated: median of three, the pivot at l, stops at keys not below / not above
 // the pivot, straight insertion below 7, the longer stretch waiting on the stack.  o[1..n].
-template <class K>
-static VI stated_index_sort(const std::vector<K>& keys) {
+template <class K> static VI stated_index_sort(const std::vector<K>& keys) {
     VI o(keys.size() + 1), stack;
     for (int p = 1; p < static_cast<int>(o.size()); ++p) o[p] = p;
     const auto key = [&](int p) { return keys[o[p] - 1]; };
