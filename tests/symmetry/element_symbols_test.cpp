@@ -95,6 +95,26 @@ TEST(ElementSymbols, WorkedTextsByteForByte) {
     for (const auto& c : cases)
         EXPECT_EQ(group_checks::in_field(c.width, [&](std::string& s) { symmetry_symbol_xyz(c.op, s); }),
                   vorn_string_utilities::fixed(c.want, c.width)) << c.op;
+    // Substitution: a plane location read as the operator text P.u + q holds fixed points up to the glide,
+    // W.(P.u + q) + t = P.u + q + g for every u, with g = (W.t + t)/2.
+    for (const auto& [op, location] : {std::pair{"-x-2y-2z,-2x-y-2z,2x+2y+3z", "x,y,-x-y"},
+                                       std::pair{"-x-2y-2z,-2x-y-2z+1/2,2x+2y+3z+1/2", "x,y,-x-y+1/2"}}) {
+        RotationMatrix w, p;
+        Vector3 t, q;
+        read_xsym(op, 1, w, t);
+        read_xsym(location, 1, p, q);
+        for (int i = 0; i < 3; ++i) {
+            float wq = 0.0f, wt = 0.0f;
+            for (int j = 0; j < 3; ++j) {
+                std::int32_t wp = 0;
+                for (int k = 0; k < 3; ++k) wp += w[i][k] * p[k][j];
+                EXPECT_EQ(wp, p[i][j]) << op;
+                wq += static_cast<float>(w[i][j]) * q[j];
+                wt += static_cast<float>(w[i][j]) * t[j];
+            }
+            EXPECT_FLOAT_EQ(wq + t[i] - q[i], (wt + t[i]) / 2.0f) << op;
+        }
+    }
     FixedText<40> field;  // the record and field forms; a blank text leaves the reader's error
     symmetry_symbol_op(SymmetryOperator{{{{0, 1, 0}, {-1, 0, 0}, {0, 0, -1}}}, {0.25f, 0.75f, 0.25f}}, field);
     EXPECT_EQ(field.str(), vorn_string_utilities::fixed("-4+ 1/2,1/4,z; 1/2,1/4,1/8", 40));
