@@ -8,7 +8,6 @@
 
 #include "group_checks.hpp"
 #include "support/scratch_dir.hpp"
-#include "support/tsv_fixture.hpp"
 
 using namespace vorn_crystallographic_symmetry;
 namespace su = vorn_string_utilities;

@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "group_checks.hpp"
-#include "support/tsv_fixture.hpp"
 
 namespace {
 

@@ -12,7 +12,6 @@
 #include <random>
 
 #include "group_checks.hpp"
-#include "support/tsv_fixture.hpp"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "group_checks.hpp"
-#include "support/tsv_fixture.hpp"
 #include "tables/sym_table.hpp"
 
 namespace {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "group_checks.hpp"
-#include "support/tsv_fixture.hpp"
 #include "tables/sym_table.hpp"
 
 namespace {

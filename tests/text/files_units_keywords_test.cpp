@@ -9,14 +9,6 @@
 
 using namespace text_checks;
 
-namespace {
-std::vector<std::string> lines_of(std::initializer_list<std::string_view> texts) {
-    std::vector<std::string> lines;
-    for (std::string_view t : texts) lines.push_back(fixed(t, 60));
-    return lines;
-}
-}  // namespace
-
 TEST(FileNames, BaseDirectoryAndExtension) {
     const std::string name30 = fixed("data\\run1\\x.hkl", 30);
     struct Case { char kind; std::string name, arg; std::size_t width; const char* expected; };  // kind b, d, e, t(rue), f(alse)
@@ -147,6 +139,11 @@ TEST(LogicalUnits, ConnectionsQueriesAndRoundTrips) {
 // the rest, or with all three numeric outputs (2) its first word and the numbers after it; v: the
 // numbers (getnum), s: values(uncertainties) (getnum_std), the hit taken only when they read.
 TEST(KeywordReaders, TextNumbersAndValuesAfterTheKeyword) {
+    const auto lines_of = [](std::initializer_list<std::string_view> texts) {
+        std::vector<std::string> lines;
+        for (std::string_view t : texts) lines.push_back(fixed(t, 60));
+        return lines;
+    };
     const auto text = lines_of({"! cell 1 2 3", "", "#cell 9 9 9", "  Cell 5.0 6.0 7.0", "title Quartz Low"});
     const auto inner = lines_of({"unitcell 4", "cell=5 6"}), twice = lines_of({"cell 1 2 3", "cell 4 5 6"});
     const auto cell = lines_of({"! cell given twice", "CELL 5.4 5.4 12.5 90 90 120", "spgr", "cell 1/2 3"});

@@ -116,15 +116,10 @@ TEST(SetsOfTexts, OneSidedComparisonUnderEqualCountsAndWidths) {
 }
 
 TEST(ModuleState, ErrorPairAndLineCounter) {
-    err_string = true;
-    err_string_mess = "x";
+    err_string = true, err_string_mess = "x", line_nb = 7;
     init_err_string();
     EXPECT_TRUE(!err_string && err_string_mess.empty());
-    line_nb = 7;
-    inc_linenum(3);
-    EXPECT_EQ(line_nb, 10);
-    inc_linenum(-10);
-    EXPECT_EQ(line_nb, 0);
+    for (const auto& [step, line] : {std::pair{3, 10}, {-10, 0}}) EXPECT_EQ((inc_linenum(step), line_nb), line) << step;
 }
 
 // Numbers print as the shortest texts that read back to the same 32-bit values: digits are summed in
