@@ -11,6 +11,7 @@
 
 #include "group_checks.hpp"
 #include "maths/math_3D.hpp"
+#include "maths/math_gen.hpp"
 
 namespace {
 
@@ -62,6 +63,12 @@ TEST(TransformationTexts, WorkedTextsAndDecisions) {
         {30, transl({0.123f, 0, 0}), "(***/**, 0, 0)"},
     };
     for (const auto& c : cases) EXPECT_EQ(group_checks::in_field(c.width, c.write), su::fixed(c.want, c.width)) << c.want;
+    // A fraction written under one tolerance is not reused under another: with none, 0.334 is no fraction.
+    for (const auto& [eps, want] : {std::pair{0.01f, "x+1/3,y,z"}, std::pair{0.0f, "x***/**,y,z"}}) {
+        vorn_math_general::set_epsg(eps);
+        EXPECT_EQ(get_symsymbi({{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, {0.334f, 0, 0}), want);
+    }
+    vorn_math_general::set_epsg_default();
     FixedText<80> field = "#";
     get_setting_info(diagonal, {0, 0, 0.5f}, field, "IT");
     EXPECT_EQ(field, it);
