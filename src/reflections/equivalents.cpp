@@ -168,20 +168,28 @@ int twenty_fourths(float t) {
     return static_cast<int>(m) % 24;
 }
 
+// A translation with its components as multiples of 1/24 (see ScanTranslation).
+detail::ScanTranslation scan_translation(const Vector3& t) {
+    detail::ScanTranslation scan{t, {0, 0, 0}, true};
+    for (std::size_t i = 0; i < 3 && scan.exact; ++i) {
+        scan.twenty_fourths[i] = twenty_fourths(t[i]);
+        scan.exact = scan.twenty_fourths[i] >= 0;
+    }
+    return scan;
+}
+
 // The phase shift h.t of an operator that keeps h is not a whole number of
 // turns.  With integer indices and every component of t a multiple m/24 the
 // shift is (h1 m1 + h2 m2 + h3 m3)/24, decided exactly on a 64-bit sum
 // (below 2^38 in size), so that no index is too large for the test; any
 // other translation, and real indices, are judged on the 32-bit real shift.
-bool phase_forbids(const Hkl& hkl, const Vector3& t) {
+bool phase_forbids(const Hkl& hkl, const detail::ScanTranslation& scan) {
+    if (!scan.exact) return off_whole_turn(phase_shift(hkl, scan.t));
     std::int64_t sum = 0;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const int m = twenty_fourths(t[i]);
-        if (m < 0) return off_whole_turn(phase_shift(hkl, t));
-        sum += static_cast<std::int64_t>(hkl[i]) * m;
-    }
+    for (std::size_t i = 0; i < 3; ++i) sum += static_cast<std::int64_t>(hkl[i]) * scan.twenty_fourths[i];
     return sum % 24 != 0;
 }
+bool phase_forbids(const Hkl& hkl, const Vector3& t) { return phase_forbids(hkl, scan_translation(t)); }
 bool phase_forbids(const HklReal& hkl, const Vector3& t) { return off_whole_turn(phase_shift(hkl, t)); }
 
 template <typename Triple>
@@ -220,9 +228,10 @@ OperatorsByRotation gather_operators(const SpaceGroup& group) {
         const auto found = std::find(gathered.rotations.begin(), gathered.rotations.end(), op.rot);
         if (found == gathered.rotations.end()) {
             gathered.rotations.push_back(op.rot);
-            gathered.translations.push_back({op.tr});
+            gathered.translations.push_back({scan_translation(op.tr)});
         } else {
-            gathered.translations[static_cast<std::size_t>(found - gathered.rotations.begin())].push_back(op.tr);
+            gathered.translations[static_cast<std::size_t>(found - gathered.rotations.begin())].push_back(
+                scan_translation(op.tr));
         }
     }
     return gathered;

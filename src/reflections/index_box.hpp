@@ -52,9 +52,17 @@ std::array<std::int64_t, 3> lower_bounds(const SpaceGroup& group, const std::arr
 // The operators of a group gathered by rotation (the centring copies share
 // the rotation of their operator), for testing the absence of many
 // reflections: absent(hkl, gather_operators(group)) == hkl_absenti(hkl, group).
+// Each translation carries its components as multiples m/24 of a turn
+// (exact false when a component is no such multiple), found once per
+// operator rather than once per reflection.
+struct ScanTranslation {
+    vorn_crystallographic_symmetry::Vector3 t;
+    std::array<int, 3> twenty_fourths;
+    bool exact;
+};
 struct OperatorsByRotation {
     std::vector<RotationMatrix> rotations;
-    std::vector<std::vector<vorn_crystallographic_symmetry::Vector3>> translations;  // per rotation
+    std::vector<std::vector<ScanTranslation>> translations;  // per rotation
 };
 OperatorsByRotation gather_operators(const SpaceGroup& group);
 bool absent(const Hkl& hkl, const OperatorsByRotation& operators);
