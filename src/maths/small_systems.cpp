@@ -5,6 +5,7 @@
 // parametric form.
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "maths/math_3D.hpp"
 #include "text/fortran_int.hpp"
@@ -453,12 +454,18 @@ void resolv_sist_3x3(const Mat3i& coef, const Vec3f& rhs, Vec3f& part_sol, Vec3f
     const int pairs[3][2] = {{0, 1}, {0, 2}, {1, 2}};
     for (const auto& pair : pairs) {
         const std::size_t r = static_cast<std::size_t>(pair[0]), s = static_cast<std::size_t>(pair[1]);
+        // The equation with the larger entry in column j (s on equal
+        // magnitudes), then the other; the larger gives way to the other.
+        const auto by_entry = [&](std::size_t j) {
+            return std::llabs(w[s][j]) >= std::llabs(w[r][j]) ? std::pair{s, r} : std::pair{r, s};
+        };
+        const auto give_way = [&](std::size_t big, std::size_t small) {
+            w[big] = w[small];
+            t[big] = t[small];
+        };
         bool settled = false;
         for (std::size_t j = 0; j < 3 && !settled; ++j) {
-            const std::int32_t er = w[r][j], es = w[s][j];
-            // the equation with the larger entry (s on equal magnitudes)
-            const bool s_larger = std::llabs(es) >= std::llabs(er);
-            const std::size_t big = s_larger ? s : r, small = s_larger ? r : s;
+            const auto [big, small] = by_entry(j);
             const std::int32_t divisor = w[small][j];
             if (divisor == 0) continue;
             const std::int32_t m = int_quotient(w[big][j], divisor);
@@ -467,17 +474,14 @@ void resolv_sist_3x3(const Mat3i& coef, const Vec3f& rhs, Vec3f& part_sol, Vec3f
             for (std::size_t k = 0; k < 3; ++k)
                 if (w[big][k] != fi::wrap_mul(m, w[small][k])) multiple = false;
             if (!multiple) continue;
-            w[big] = w[small];
-            t[big] = t[small];
+            give_way(big, small);
             settled = true;
         }
         if (settled || !proportional(w[r], w[s])) continue;
         std::size_t lead = 0;
         while (w[r][lead] == 0) ++lead;
-        const bool s_larger = std::llabs(w[s][lead]) >= std::llabs(w[r][lead]);
-        const std::size_t big = s_larger ? s : r, small = s_larger ? r : s;
-        w[big] = w[small];
-        t[big] = t[small];
+        const auto [big, small] = by_entry(lead);
+        give_way(big, small);
     }
     Mat23i two{};
     Vec2f t2{};
