@@ -75,11 +75,9 @@ void spheric_coord(const Vec3<T>& cart, T& r, T& theta, T& phi, std::string_view
     }
 }
 
-Vec3f minus(const Vec3f& a, const Vec3f& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-float dot(const Vec3f& a, const Vec3f& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+template <class T> Vec3<T> minus(const Vec3<T>& a, const Vec3<T>& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
+template <class T> T dot(const Vec3<T>& a, const Vec3<T>& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 float length(const Vec3f& a) { return vorn_math_general::euclidean_norm(3, a); }
-Vec3d minus_d(const Vec3d& a, const Vec3d& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-double dot_d(const Vec3d& a, const Vec3d& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 // The vertex array must hold the vertices counted.
 bool count_fits(std::int32_t vertex_count, std::span<const Vec3f> vertices) {
@@ -148,9 +146,9 @@ struct Face {
 bool spans_plane(const std::vector<Vec3d>& q, int i, int j, int k, double least) {
     const Vec3d &a = q[static_cast<std::size_t>(i)], &b = q[static_cast<std::size_t>(j)],
                 &c = q[static_cast<std::size_t>(k)];
-    const Vec3d ab = minus_d(b, a), ac = minus_d(c, a), bc = minus_d(c, b), normal = cross_product(ab, ac);
-    const double longest = std::sqrt(std::max({dot_d(ab, ab), dot_d(ac, ac), dot_d(bc, bc)}));
-    return std::sqrt(dot_d(normal, normal)) >= least * longest && longest > 0.0;
+    const Vec3d ab = minus(b, a), ac = minus(c, a), bc = minus(c, b), normal = cross_product(ab, ac);
+    const double longest = std::sqrt(std::max({dot(ab, ab), dot(ac, ac), dot(bc, bc)}));
+    return std::sqrt(dot(normal, normal)) >= least * longest && longest > 0.0;
 }
 
 // Two faces lie in one plane when three vertices common to both span one.
@@ -217,7 +215,7 @@ float polyhedron_volume(std::int32_t vertex_count, std::span<const Vec3f> vertic
     for (std::size_t i = 0; i < q.size(); ++i) {
         for (int c = 0; c < 3; ++c)
             q[i][c] = static_cast<double>(vertices[i][c]) - static_cast<double>(centre[c]);
-        size = std::max(size, std::sqrt(dot_d(q[i], q[i])));
+        size = std::max(size, std::sqrt(dot(q[i], q[i])));
     }
     // A vertex within `in_plane` of a plane lies in it (farther beyond it, it
     // rejects the plane): above the rounding of 32-bit coordinates, so that a
@@ -232,19 +230,19 @@ float polyhedron_volume(std::int32_t vertex_count, std::span<const Vec3f> vertic
         for (int j = i + 1; j < n - 1; ++j)
             for (int k = j + 1; k < n; ++k) {
                 const Vec3d& qi = q[static_cast<std::size_t>(i)];
-                const Vec3d normal = cross_product(minus_d(q[static_cast<std::size_t>(j)], qi),
-                                                   minus_d(q[static_cast<std::size_t>(k)], qi));
-                const double twice_area = std::sqrt(dot_d(normal, normal));
+                const Vec3d normal = cross_product(minus(q[static_cast<std::size_t>(j)], qi),
+                                                   minus(q[static_cast<std::size_t>(k)], qi));
+                const double twice_area = std::sqrt(dot(normal, normal));
                 if (!spans_plane(q, i, j, k, flat)) continue;
                 const Vec3d unit{normal[0] / twice_area, normal[1] / twice_area, normal[2] / twice_area};
-                const double h = dot_d(unit, qi);
+                const double h = dot(unit, qi);
                 if (!(std::fabs(h) >= through_centre)) continue;
                 std::vector<int> face{i, j, k};
                 bool rejected = false;
                 for (int m = 0; m < n && !rejected; ++m) {
                     if (m == i || m == j || m == k) continue;
                     // distance of vertex m from the plane, positive on the centre's side
-                    const double s = dot_d(minus_d(qi, q[static_cast<std::size_t>(m)]), unit) * (h > 0.0 ? 1.0 : -1.0);
+                    const double s = dot(minus(qi, q[static_cast<std::size_t>(m)]), unit) * (h > 0.0 ? 1.0 : -1.0);
                     if (s < -in_plane)
                         rejected = true;
                     else if (s < in_plane)
