@@ -11,6 +11,7 @@
 
 #include "maths/math_gen.hpp"
 #include "symmetry/route_operators.hpp"
+#include "symmetry/settings_row_fields.hpp"
 #include "symmetry/symmetry.hpp"
 #include "tables/sym_table.hpp"
 #include "text/string_util.hpp"
@@ -438,16 +439,8 @@ void take_route_output(const RouteOutput& out, SpaceGroup& group) {
 void take_row_fields(std::size_t row, SpaceGroup& group) {
     const SavedError route_error = save_error();
     const tables::SpaceGroupInfo& info = tables::spgr_info[row];
-    group.number = info.number;
-    group.hm_symbol = info.hm_symbol.view();
+    settings_row_fields::take_row(info, group);
     group.hall_symbol = info.hall_symbol.view();
-    get_laue_str(info.laue_index, group.laue_class);
-    get_pointgroup_str(info.pg_index, group.point_group);
-    group.setting_choice = info.setting_choice.view();
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-        group.asymmetric_unit[axis][0] = static_cast<float>(info.asu[axis]) / 24.0f;
-        group.asymmetric_unit[axis][1] = static_cast<float>(info.asu[axis + 3]) / 24.0f;
-    }
     restore_error(route_error);
 }
 

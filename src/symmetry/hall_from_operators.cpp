@@ -20,6 +20,7 @@
 #include "symmetry/symmetry.hpp"
 #include "symmetry/hall_matrices.hpp"
 #include "symmetry/route_operators.hpp"
+#include "symmetry/settings_row_fields.hpp"
 #include "tables/sym_table.hpp"
 #include "text/fortran_format.hpp"
 #include "text/fortran_int.hpp"
@@ -495,18 +496,7 @@ void derive_and_store(SpaceGroup& group, std::span<char>* hall) {
     }
     const std::size_t row = settings_row(buffer.view());
     group.hall_symbol = stored_text;
-    if (row != 0) {
-        const tables::SpaceGroupInfo& info = tables::spgr_info[row];
-        group.number = info.number;
-        group.hm_symbol = info.hm_symbol.view();
-        get_laue_str(info.laue_index, group.laue_class);
-        get_pointgroup_str(info.pg_index, group.point_group);
-        group.setting_choice = info.setting_choice.view();
-        for (std::size_t axis = 0; axis < 3; ++axis) {
-            group.asymmetric_unit[axis][0] = static_cast<float>(info.asu[axis]) / 24.0f;
-            group.asymmetric_unit[axis][1] = static_cast<float>(info.asu[axis + 3]) / 24.0f;
-        }
-    }
+    if (row != 0) settings_row_fields::take_row(tables::spgr_info[row], group);
     if (hall != nullptr)
         for (std::size_t k = 0; k < hall->size(); ++k) (*hall)[k] = k < 20 ? symbol[k] : ' ';
 }
